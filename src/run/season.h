@@ -1,0 +1,29 @@
+// The crop texts and the season-length rule that the window, the run and every weekly writer share.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string_view>
+
+namespace tuvo {
+
+inline constexpr std::string_view RDTransplanted = "ข้าว กข. (นาดำ)";
+inline constexpr std::string_view KDML105Transplanted = "ข้าวขาวดอกมะลิ 105 (นาดำ)";
+inline constexpr std::string_view RDWetSeeded = "ข้าว กข. (นาหว่านน้ำตม)";
+
+// The week counts a season length is computed from.
+struct WeekFields {
+  std::int16_t NurseryPrepWeeks = 0;  // cboTriamplangKla
+  std::int16_t SeedlingWeeks = 0;     // cboLiengklatime
+  std::int16_t NurseryWeeks = 0;      // NurseryPrepWeeks + SeedlingWeeks
+  std::int16_t WetPrepWeeks = 0;      // cboTriamplangNaWan
+  std::int16_t StopWeeks = 0;         // cboStop
+  std::int16_t GroupCount = 0;        // cboGroup
+};
+
+// Number of weeks of the season for the crop text, or nothing when no rule applies (another crop
+// text, seedling weeks other than 3 and 4, stop weeks other than 1 to 3). Uses NurseryWeeks as
+// given for the transplanted crops.
+std::optional<std::int16_t> ScheduleWeeksFor(std::string_view crop, const WeekFields& weeks);
+
+}  // namespace tuvo
