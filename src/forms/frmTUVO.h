@@ -1,0 +1,256 @@
+// The main window: every input of one season, the commands Compute, New computation, Help and
+// Exit, and the footer that opens the About box. Its controls are public adapters under their own
+// names; its handlers are public methods named after the control and the event. The fields that
+// outlive the window are the application's MainFields, taken by reference.
+//
+// The handlers are defined by topic: frmTUVO.cpp (layout, start-up, About, Help, Exit),
+// frmTUVO_season.cpp (season length and calendar), frmTUVO_location.cpp (location cascade),
+// frmTUVO_crop.cpp (crop, dates, preparation), frmTUVO_area.cpp (area groups),
+// frmTUVO_rain.cpp (rainfall choice and entry), frmTUVO_reset.cpp (new computation),
+// frmTUVO_run.cpp (Compute).
+#pragma once
+
+#include <QWidget>
+
+#include <array>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "forms/main_fields.h"
+#include "platform/controls.h"
+#include "platform/locale.h"
+#include "run/season_inputs.h"
+
+namespace tuvo {
+
+// What the main window asks of the application around it: the window swaps and the end.
+class WindowHost {
+ public:
+  virtual ~WindowHost() = default;
+  // Shows the About box, then closes the main window.
+  virtual void ShowAboutBox() = 0;
+  // Ends the program at once, closing and saving nothing.
+  virtual void EndProgram() = 0;
+};
+
+class frmTUVO : public QWidget {
+ public:
+  // The window caption.
+  static constexpr const char* Caption = " TUVO  23.03.52";
+
+  // Builds the window with its controls and runs Form_Load. `host` may be null (a window on its
+  // own, as in tests): then the About footer does nothing and Exit quits the Qt application.
+  explicit frmTUVO(MainFields& fields, WindowHost* host = nullptr, QWidget* parent = nullptr);
+  ~frmTUVO() override;
+
+  MainFields& Fields() { return fields_; }
+  const MainFields& Fields() const { return fields_; }
+
+  // The current texts of the lists and txtGroup and the states of the option buttons.
+  SeasonTexts Texts() const;
+  // The control of that name, or null.
+  controls::Control* FindControl(std::string_view name) const;
+  // Every control, in the order they were created.
+  const std::vector<controls::Control*>& AllControls() const { return all_; }
+
+  // ---- Start-up, Help, Exit, About
+  void Form_Load();
+  void cmdHelp_Click();
+  void cmdEND_Click();
+  void lblAboutus_Click();
+
+  // ---- Season length and calendar
+  void TimeControl01();
+  void TimeControl02();
+  void TimeControl03();
+  // The schedule-length step: TimeControl01, 02 or 03 by the crop text; another text, or week
+  // texts out of the 16-bit range, leave every field as it was.
+  void ScheduleLengthStep();
+  void cboFirstyear_Click();
+  void TimeControl04();
+  // The start date named by cboFirstdate, cboFirstmonth and cboFirstyear; none when the texts
+  // name no date.
+  std::optional<locale::Date> SeasonStart() const;
+
+  // ---- Location cascade
+  // Appends the 17 office texts to cboSamnuk (its items as the window is built, and at a reset).
+  void FillOfficeList();
+  void cboSamnuk_Click();
+  void cboKrongkan_Click();
+
+  // ---- Crop, start date, preparation
+  void cboCroptype_Click();
+  void cboFirstdate_Click();
+  void cboFirstmonth_Click();
+  void cboTriamplangKla_Change();
+  void cboTriamplangKla_Click();
+  void cboLiengklatime_Change();
+  void cboLiengklatime_Click();
+  void cboTriamplangNaDam_Click();
+  void cboTriamplangNaWan_Change();
+  void cboTriamplangNaWan_Click();
+  void cboSoiltype_Click();
+  void cboATokla_Change();
+  void cboDeeper_Change();
+
+  // ---- Area groups
+  void cboGroup_Change();
+  void cboGroup_Click();
+  void txtArea2_Change();
+  void txtArea2_Click();
+  void cmdInputArea_Click();
+  void cmdEdit1_Click();
+  // The area-entry restart: txtArea2 emptied, txtGroup "1".
+  void AreaEntryRestart();
+  void FinishAreaEntry();
+
+  // ---- Effective-rainfall choice and own rainfall
+  void optRe1_Click();
+  void optRe2_Click();
+  void optAcres1_Click();
+  void optAcres2_Click();
+  void optAcres3_Click();
+  void optUSDA_Click();
+  void optRe1_GotFocus();
+  void optRe2_GotFocus();
+  void optAcres1_GotFocus();
+  void optAcres2_GotFocus();
+  void optAcres3_GotFocus();
+  void optUSDA_GotFocus();
+  void optRe01_Click();
+  void optRe02_Click();
+  void txtRain_Click();
+  void txtRain_Change();
+  void cmdRe_Click();
+  void cmdEdit2_Click();
+  void FinishRainEntry();
+
+  // ---- New computation, Compute
+  void cmdRun2_Click();
+  void cmdRun_Click();
+
+ private:
+  std::vector<controls::Control*> all_;
+  MainFields& fields_;
+  WindowHost* host_;
+
+  void BuildLayout();
+  void Wire();
+
+ public:
+  // ---- Controls, by frame (declared in creation order: a frame before what it holds)
+  controls::Frame Frame1;
+  controls::Label Label14;
+  controls::ComboBox cboSamnuk;
+  controls::Label Label15;
+  controls::ComboBox cboKrongkan;
+  controls::Label Label16;
+  controls::ComboBox cboFai;
+
+  controls::Frame Frame13;
+  controls::ComboBox cboProvince;
+
+  controls::Frame Frame11;
+  controls::ComboBox cboCroptype;
+
+  controls::Frame Frame5;
+  controls::Label Label5;
+  controls::ComboBox cboTriamplangKla;
+  controls::Label Label22;
+  controls::ComboBox cboLiengklatime;
+  controls::Label Label18;
+  controls::ComboBox cboATokla;
+  controls::Label Label11;
+  controls::ComboBox cboTriamdinkla;
+  controls::Label Label12;
+  controls::ComboBox cboLiengkla;
+
+  controls::Frame Frame3;
+  controls::Label Label19;
+  controls::ComboBox cboTriamplangNaDam;
+  controls::Label Label20;
+  controls::ComboBox cboNadam1;
+
+  controls::Frame Frame21;
+  controls::Label Label25;
+  controls::ComboBox cboTriamplangNaWan;
+  controls::Label Label21;
+  controls::ComboBox cboStop;
+  controls::Label Label33;
+  controls::ComboBox cboNawan1;
+
+  controls::Frame Frame6;
+  controls::Label Label7;
+  controls::ComboBox cboSoiltype;
+  controls::Label Label10;
+  controls::ComboBox cboDeeper;
+
+  controls::Frame Frame22;
+  controls::ComboBox cboEfficiency;
+
+  controls::Frame Frame9;
+  controls::Label Label28;
+  controls::ComboBox cboGroup;
+
+  controls::Frame Frame10;
+  controls::ComboBox cboFirstdate;
+  controls::ComboBox cboFirstmonth;
+  controls::ComboBox cboFirstyear;
+
+  controls::Frame Frame2;
+  controls::Frame Frame18;
+  controls::Label Label6;
+  controls::TextBox txtGroup;
+  controls::TextBox txtArea2;
+  controls::CommandButton cmdInputArea;
+  controls::CommandButton cmdEdit1;
+
+  controls::Frame Frame17;
+  controls::Label Label4;
+  controls::Label lblweek;
+  controls::Label Label34;
+  controls::Label lblFirst;
+  controls::Label Label36;
+  controls::Label lbllast;
+
+  controls::Frame Frame7;
+  controls::Frame Frame4;
+  controls::OptionButton optRe01;
+  controls::Frame Frame19;
+  controls::OptionButton optRe02;
+  controls::Label Label3;
+  controls::Label Label13;
+  controls::Label Label2;
+  controls::Label Label17;
+  controls::Label Label9;
+  controls::Label lblMonth;
+  controls::TextBox txtRain;
+  controls::CommandButton cmdRe;
+  controls::CommandButton cmdEdit2;
+
+  controls::Frame Frame12;
+  controls::Frame Frame14;
+  controls::OptionButton optRe1;
+  controls::Frame Frame15;
+  controls::OptionButton optRe2;
+  controls::Frame Frame8;
+  controls::OptionButton optUSDA;
+  controls::Frame Frame16;
+  controls::Label Label1;
+  controls::OptionButton optAcres1;
+  controls::OptionButton optAcres2;
+  controls::OptionButton optAcres3;
+
+  controls::CommandButton cmdRun;
+  controls::CommandButton cmdRun2;
+  controls::CommandButton cmdEND;
+  controls::CommandButton cmdHelp;
+
+  controls::Label lblAboutus;
+};
+
+// The Thai month abbreviations of MonthAbbrev, elements 0 to 13 (0 empty, 13 repeats December).
+const std::array<std::string, 14>& MonthAbbrevTable();
+
+}  // namespace tuvo

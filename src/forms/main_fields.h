@@ -1,0 +1,50 @@
+// The fields of the main form: the values the input steps, the run and the neighbouring services
+// exchange. They live as long as the program; the main window is closed and loaded anew around
+// the About box, so the application owns them and each main window works on them by reference.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "run/season.h"
+#include "run/season_inputs.h"
+
+namespace tuvo {
+
+namespace sheet {
+class Application;
+}
+
+// Week fields (NurseryPrepWeeks .. GroupCount) and season totals are inherited under their own
+// names, so the fields can be handed on as WeekFields or SeasonTotals.
+struct MainFields : WeekFields, SeasonTotals {
+  std::int16_t ScheduleWeeks = 0;  // season length in weeks; 0 until first computed
+
+  float SeasonFirstMonth = 0;  // month of the season's first day, 0 until a start year is picked
+  float SeasonLastMonth = 0;   // month of the season's last day
+
+  GroupAreaTable GroupArea{};                 // area text of group g, elements 1 to 20
+  std::array<std::string, 21> GroupLabel{};   // txtGroup text at the store of group g
+  double GroupCounter = 0;                    // the group the next store writes
+
+  std::int16_t RainEntryMonth = 0;      // month whose rainfall the user types next
+  std::int16_t RainEntryLastMonth = 0;  // the season's last month during the own-rainfall entry
+  float EffRainMonth = 0;               // month the effective-rainfall procedures work on (0 to 12)
+  double EffRainInput = 0;              // rainfall of that month, mm
+
+  // Thai month abbreviations: elements 1 to 12, element 13 repeats December, element 0 empty.
+  std::array<std::string, 14> MonthAbbrev{};
+
+  // Settings and heading texts of a run.
+  double EfficiencyPercent = 0;
+  std::string OfficeText, ProjectText, SectionText, CropText, ProvinceText;
+  std::string SelectedCrop, SelectedStation;
+  std::string RunTimestamp, OutputFolder;
+
+  // The spreadsheet application held from the first run until the reset lets go of it.
+  std::shared_ptr<sheet::Application> ExcelApp;
+};
+
+}  // namespace tuvo
