@@ -1,0 +1,29 @@
+#include "rain/station_rain.h"
+
+#include <string>
+
+#include "eto/station_alias.h"
+
+namespace tuvo {
+
+void FillStationRain(const StationRainTable& station, EffRainState& state) {
+  for (std::size_t m = 1; m <= 12; ++m) {
+    state.StationMonthRain[m] = std::string(station.months[m - 1]);
+  }
+}
+
+const StationRainTable* FindStationRain(std::string_view stationText) {
+  const std::string_view name = StationTableName(stationText);
+  for (const StationRainTable& station : StationRainTables) {
+    if (station.StationName == name) return &station;
+  }
+  return nullptr;
+}
+
+void TUVORainDatabase2(std::string_view stationText, EffRainState& state) {
+  if (const StationRainTable* station = FindStationRain(stationText)) {
+    FillStationRain(*station, state);
+  }
+}
+
+}  // namespace tuvo
