@@ -1,0 +1,112 @@
+#include "eto/select_station_eto.h"
+
+#include "eto/station_alias.h"
+
+namespace tuvo {
+
+// The stations follow the regional offices 1 to 17 in turn.
+const std::array<StationDispatchEntry, 91> StationDispatchList = {{
+    {"เชียงใหม่", "FillEToChiangMai", &EToChiangMai},
+    {"แม่ฮ่องสอน", "FillEToMaeHongSon", &EToMaeHongSon},
+    {"ลำพูน", "FillEToLamphun", &EToLamphun},
+    {"เชียงราย", "FillEToChiangRai", &EToChiangRai},
+    {"น่าน", "FillEToNan", &EToNan},
+    {"ทุ่งช้าง_น่าน", "FillEToThungChangNan", &EToThungChangNan},
+    {"ท่าวังผา_น่าน", "FillEToThaWangPhaNan", &EToThaWangPhaNan},
+    {"พะเยา", "FillEToPhayao", &EToPhayao},
+    {"ลำปาง", "FillEToLampang", &EToLampang},
+    {"พิษณุโลก", "FillEToPhitsanulok", &EToPhitsanulok},
+    {"นครสวรรค์", "FillEToNakhonSawan", &EToNakhonSawan},
+    {"อุตรดิตถ์", "FillEToUttaradit", &EToUttaradit},
+    {"พิจิตร", "FillEToPhichit", &EToPhichit},
+    {"กำแพงเพชร", "FillEToKamphaengPhet", &EToKamphaengPhet},
+    {"ตาก", "FillEToTak", &EToTak},
+    {"แม่สอด_ตาก", "FillEToMaeSotTak", &EToMaeSotTak},
+    {"เขื่อนภูมิพล_ตาก", "FillEToKhueanPhumiphonTak", &EToKhueanPhumiphonTak},
+    {"แพร่", "FillEToPhrae", &EToPhrae},
+    {"อุ้มผาง_ตาก", "FillEToUmphangTak", &EToUmphangTak},
+    {"สุโขทัย", "FillEToSukhothai", &EToSukhothai},
+    {"อุดรธานี", "FillEToUdonThani", &EToUdonThani},
+    {"หนองคาย", "FillEToNongKhai", &EToNongKhai},
+    {"เลย", "FillEToLoei", &EToLoei},
+    {"สกลนคร", "FillEToSakonNakhon", &EToSakonNakhon},
+    {"ชัยภูมิ", "FillEToChaiyaphum", &EToChaiyaphum},
+    {"ขอนแก่น", "FillEToKhonKaen", &EToKhonKaen},
+    {"ร้อยเอ็ด", "FillEToRoiEt", &EToRoiEt},
+    {"กาฬสินธุ์", "FillEToKalasin", &EToKalasin},
+    {"โกสุมพิสัย_มหาสารคาม", "FillEToKosumPhisaiMahaSarakham", &EToKosumPhisaiMahaSarakham},
+    {"มุกดาหาร", "FillEToMukdahan", &EToMukdahan},
+    {"อุบลราชธานี", "FillEToUbonRatchathani", &EToUbonRatchathani},
+    {"นครพนม", "FillEToNakhonPhanom", &EToNakhonPhanom},
+    {"ยโสธร", "FillEToYasothon", &EToYasothon},
+    {"อำนาจเจริญ", "FillEToAmnatCharoen", &EToAmnatCharoen},
+    {"นครราชสีมา", "FillEToNakhonRatchasima", &EToNakhonRatchasima},
+    {"ศรีสะเกษ", "FillEToSiSaKet", &EToSiSaKet},
+    {"โชคชัย_นครราชสีมา", "FillEToChokChaiNakhonRatchasima", &EToChokChaiNakhonRatchasima},
+    {"นางรอง_บุรีรัมย์", "FillEToNangRongBuriRam", &EToNangRongBuriRam},
+    {"สุรินทร์", "FillEToSurin", &EToSurin},
+    {"ท่าตูม_สุรินทร์", "FillEToThaTumSurin", &EToThaTumSurin},
+    {"ชลบุรี", "FillEToChonBuri", &EToChonBuri},
+    {"พัทยา_ชลบุรี", "FillEToPhatthayaChonBuri", &EToPhatthayaChonBuri},
+    {"สัตหีบ_ชลบุรี", "FillEToSattahipChonBuri", &EToSattahipChonBuri},
+    {"จันทบุรี", "FillEToChanthaburi", &EToChanthaburi},
+    {"ปราจีนบุรี", "FillEToPrachinBuri", &EToPrachinBuri},
+    {"กบินทร์บุรี_ปราจีนบุรี", "FillEToKabinBuriPrachinBuri", &EToKabinBuriPrachinBuri},
+    {"สระแก้ว", "FillEToSaKaeo", &EToSaKaeo},
+    {"อรัญประเทศ_สระแก้ว", "FillEToAranyaprathetSaKaeo", &EToAranyaprathetSaKaeo},
+    {"ระยอง", "FillEToRayong", &EToRayong},
+    {"ฉะเชิงเทรา", "FillEToChachoengsao", &EToChachoengsao},
+    {"คลองใหญ่_ตราด", "FillEToKhlongYaiTrat", &EToKhlongYaiTrat},
+    {"นครนายก", "FillEToNakhonNayok", &EToNakhonNayok},
+    {"ลพบุรี", "FillEToLopBuri", &EToLopBuri},
+    {"สระบุรี", "FillEToSaraburi", &EToSaraburi},
+    {"บัวชุม_ลพบุรี", "FillEToBuaChumLopBuri", &EToBuaChumLopBuri},
+    {"เพชรบูรณ์", "FillEToPhetchabun", &EToPhetchabun},
+    {"พระนครศรีอยุธยา", "FillEToPhraNakhonSiAyutthaya", &EToPhraNakhonSiAyutthaya},
+    {"หล่มสัก_เพชรบูรณ์", "FillEToLomSakPhetchabun", &EToLomSakPhetchabun},
+    {"วิเชียรบุรี_เพชรบูรณ์", "FillEToWichianBuriPhetchabun", &EToWichianBuriPhetchabun},
+    {"กรุงเทพ", "FillEToKrungThep", &EToKrungThep},
+    {"ปทุมธานี", "FillEToPathumThani", &EToPathumThani},
+    {"นนทบุรี", "FillEToNonthaburi", &EToNonthaburi},
+    {"สมุทรปราการ", "FillEToSamutPrakan", &EToSamutPrakan},
+    {"สมุทรสาคร", "FillEToSamutSakhon", &EToSamutSakhon},
+    {"สุพรรณบุรี", "FillEToSuphanBuri", &EToSuphanBuri},
+    {"ชัยนาท", "FillEToChaiNat", &EToChaiNat},
+    {"อ่างทอง", "FillEToAngThong", &EToAngThong},
+    {"สิงห์บุรี", "FillEToSingBuri", &EToSingBuri},
+    {"อุทัยธานี", "FillEToUthaiThani", &EToUthaiThani},
+    {"กาญจนบุรี", "FillEToKanchanaburi", &EToKanchanaburi},
+    {"นครปฐม", "FillEToNakhonPathom", &EToNakhonPathom},
+    {"ราชบุรี", "FillEToRatchaburi", &EToRatchaburi},
+    {"สมุทรสงคราม", "FillEToSamutSongkhram", &EToSamutSongkhram},
+    {"ทองผาภูมิ_กาญจนบุรี", "FillEToThongPhaPhumKanchanaburi", &EToThongPhaPhumKanchanaburi},
+    {"เพชรบุรี", "FillEToPhetchaburi", &EToPhetchaburi},
+    {"ประจวบคีรีขันธ์", "FillEToPrachuapKhiriKhan", &EToPrachuapKhiriKhan},
+    {"หัวหิน_ประจวบคีรีขันธ์", "FillEToHuaHinPrachuapKhiriKhan", &EToHuaHinPrachuapKhiriKhan},
+    {"ชุมพร", "FillEToChumphon", &EToChumphon},
+    {"ระนอง", "FillEToRanong", &EToRanong},
+    {"นครศรีธรรมราช", "FillEToNakhonSiThammarat", &EToNakhonSiThammarat},
+    {"ภูเก็ต", "FillEToPhuket", &EToPhuket},
+    {"สุราษฏร์ธานี", "FillEToSuratThani", &EToSuratThani},
+    {"กระบี่", "FillEToKrabi", &EToKrabi},
+    {"ตะกั่วป่า_พังงา", "FillEToTakuaPaPhangNga", &EToTakuaPaPhangNga},
+    {"สงขลา", "FillEToSongkhla", &EToSongkhla},
+    {"ตรัง", "FillEToTrang", &EToTrang},
+    {"สตูล", "FillEToSatun", &EToSatun},
+    {"พัทลุง", "FillEToPhatthalung", &EToPhatthalung},
+    {"ปัตตานี", "FillEToPattani", &EToPattani},
+    {"ยะลา", "FillEToYala", &EToYala},
+    {"นราธิวาส", "FillEToNarathiwat", &EToNarathiwat},
+}};
+
+const StationDispatchEntry* FindStationETo(std::string_view station) {
+  const std::string_view name = StationTableName(station);
+  for (const StationDispatchEntry& entry : StationDispatchList) {
+    if (entry.StationName == name) return &entry;
+  }
+  return nullptr;
+}
+
+bool HasStationETo(std::string_view station) { return FindStationETo(station) != nullptr; }
+
+}  // namespace tuvo
