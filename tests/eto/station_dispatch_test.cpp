@@ -7,6 +7,7 @@
 
 #include "eto/select_station_eto.h"
 #include "eto/station_alias.h"
+#include "forms/location_catalogue.h"
 
 namespace tuvo {
 namespace {
@@ -72,6 +73,17 @@ TEST(StationDispatch, CapitalAndIslandUseTheirStationsTables) {
   EXPECT_EQ(StationTableName("ลำปาง "), "ลำปาง ");
   EXPECT_EQ(ProcedureOf("กรุงเทพมหานคร"), "FillEToKrungThep");
   EXPECT_EQ(ProcedureOf("เกาะสมุย_สุราษฏร์ธานี"), "FillEToSuratThani");
+}
+
+TEST(StationDispatch, EveryTextTheOfficeListsOfferReachesATable) {
+  std::set<std::string_view> offered;
+  for (const std::string_view office : OfficeList()) {
+    for (const std::string_view station : OfficeStationList(office)) {
+      offered.insert(station);
+      EXPECT_TRUE(HasStationETo(station)) << office << ": " << station;
+    }
+  }
+  EXPECT_EQ(offered.size(), 90u);
 }
 
 }  // namespace
