@@ -37,7 +37,9 @@ class OverflowError : public std::runtime_error {
 // The Thai month names "มกราคม" .. "ธันวาคม"; month 1 to 12.
 const std::string& ThaiMonthName(unsigned month);
 
-// Reads "day/Thai month name/Buddhist-era year" ("1/มกราคม/2552") into a date (year - 543).
+// Reads "day/Thai month name/Buddhist-era year" ("1/มกราคม/2552") into a date (year - 543); the
+// month may also be its number. Only days that exist in the years 1900 to 9999 (Gregorian) are
+// dates; anything else throws ConversionError naming the text.
 Date ParseThaiDate(std::string_view text);
 std::optional<Date> TryParseThaiDate(std::string_view text);
 
@@ -53,7 +55,9 @@ std::string ShortDate(Date date);
 // The run time stamp: long date, a blank, hour-minute-second without leading zeros.
 std::string RunTimestamp(const DateTime& now);
 
-// The number a text begins with; empty or non-numeric gives 0 ("12abc" gives 12).
+// The number a text begins with; empty or non-numeric gives 0 ("12abc" gives 12). Blanks, tabs
+// and line feeds are skipped, inside the number too (" 1 2" gives 12); a "," ends the number
+// ("1,500" gives 1). A number beyond the range of a double throws OverflowError.
 double LeadingNumber(std::string_view text);
 
 // A number rounded half to even into a 16-bit integer; outside the range throws OverflowError.
@@ -62,17 +66,22 @@ std::int16_t ToInt16(double value);
 // The whole number of a text: ToInt16(LeadingNumber(text)).
 std::int16_t WholeNumber(std::string_view text);
 
-// The locale's number conversion (decimal ".", grouping ","); not a number throws ConversionError.
+// The locale's number conversion (decimal ".", grouping ","); not a number throws ConversionError,
+// a number beyond the range of a double OverflowError. The whole text must read as the number,
+// blanks at either end aside; grouping is in threes after the first group ("1,500", "12,345.5";
+// "1,50" is not a number). TryToNumber gives no value where ToNumber would throw.
 double ToNumber(std::string_view text);
 std::optional<double> TryToNumber(std::string_view text);
 
-// Rounds to 2 decimals, halves to even (0.125 gives 0.12, 0.375 gives 0.38).
+// Rounds to 2 decimals, halves to even (0.125 gives 0.12, 0.375 gives 0.38), decided on the
+// value's 15-significant-digit decimal text (2.675 gives 2.68).
 double Round2(double value);
 
 // The plain decimal text of a number: up to 15 significant digits, no exponent, no trailing zeros.
 std::string NumberText(double value);
 
-// Days since the spreadsheet epoch (30 December 1899) and back.
+// Days since the spreadsheet epoch (30 December 1899) and back; SerialDate drops a time of day
+// and throws ConversionError outside the years 1 to 9999.
 double DateSerial(Date date);
 Date SerialDate(double serial);
 
