@@ -1,7 +1,11 @@
 // Starts the Qt application and opens the main window.
 #include <QApplication>
 
+#include "forms/tuvo_app.h"
+
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
-  return 0;
+  tuvo::TuvoApp tuvo;
+  tuvo.Start();
+  return app.exec();
 }

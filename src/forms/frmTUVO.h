@@ -18,21 +18,12 @@
 #include <vector>
 
 #include "forms/main_fields.h"
+#include "forms/window_host.h"
 #include "platform/controls.h"
 #include "platform/locale.h"
 #include "run/season_inputs.h"
 
 namespace tuvo {
-
-// What the main window asks of the application around it: the window swaps and the end.
-class WindowHost {
- public:
-  virtual ~WindowHost() = default;
-  // Shows the About box, then closes the main window.
-  virtual void ShowAboutBox() = 0;
-  // Ends the program at once, closing and saving nothing.
-  virtual void EndProgram() = 0;
-};
 
 class frmTUVO : public QWidget {
  public:

@@ -1,15 +1,98 @@
-// Season length and calendar. (not yet built: the handlers do nothing)
+// Season length (the schedule-length step) and the season calendar of the main window.
 #include "forms/frmTUVO.h"
+#include "forms/season_calendar.h"
+
+#include <chrono>
 
 namespace tuvo {
 
-void frmTUVO::TimeControl01() {}
-void frmTUVO::TimeControl02() {}
-void frmTUVO::TimeControl03() {}
-void frmTUVO::ScheduleLengthStep() {}
-void frmTUVO::cboFirstyear_Click() {}
-void frmTUVO::TimeControl04() {}
+namespace {
 
-std::optional<locale::Date> frmTUVO::SeasonStart() const { return std::nullopt; }
+using std::chrono::days;
+using std::chrono::sys_days;
+
+// Reads the week texts the crop's rule uses and the group count, then the season length. A text
+// beyond the 16-bit range leaves every field as it was (the window goes on).
+void SeasonLength(frmTUVO& frm, std::string_view crop) {
+  MainFields& f = frm.Fields();
+  WeekFields w = f;
+  std::optional<std::int16_t> weeks;
+  try {
+    if (crop == RDWetSeeded) {
+      w.WetPrepWeeks = locale::WholeNumber(frm.cboTriamplangNaWan.Text());
+      w.StopWeeks = locale::WholeNumber(frm.cboStop.Text());
+    } else {
+      w.NurseryPrepWeeks = locale::WholeNumber(frm.cboTriamplangKla.Text());
+      w.SeedlingWeeks = locale::WholeNumber(frm.cboLiengklatime.Text());
+      w.NurseryWeeks = locale::ToInt16(static_cast<double>(w.NurseryPrepWeeks) + w.SeedlingWeeks);
+    }
+    w.GroupCount = locale::WholeNumber(frm.cboGroup.Text());
+    weeks = ScheduleWeeksFor(crop, w);
+  } catch (const locale::OverflowError&) {
+    return;
+  }
+  static_cast<WeekFields&>(f) = w;
+  if (weeks) f.ScheduleWeeks = *weeks;
+}
+
+}  // namespace
+
+locale::Date WeekStart(locale::Date seasonStart, int week) {
+  return locale::Date{sys_days{seasonStart} + days{7 * (week - 1)}};
+}
+
+locale::Date WeekEnd(locale::Date seasonStart, int week) {
+  return locale::Date{sys_days{WeekStart(seasonStart, week)} + days{6}};
+}
+
+locale::Date SeasonEnd(locale::Date seasonStart, int scheduleWeeks) {
+  if (scheduleWeeks < 1) return seasonStart;
+  return WeekEnd(seasonStart, scheduleWeeks);
+}
+
+// Season length of the transplanted RD rice.
+void frmTUVO::TimeControl01() { SeasonLength(*this, RDTransplanted); }
+
+// Season length of the transplanted KDML 105 rice.
+void frmTUVO::TimeControl02() { SeasonLength(*this, KDML105Transplanted); }
+
+// Season length of the wet-seeded RD rice.
+void frmTUVO::TimeControl03() { SeasonLength(*this, RDWetSeeded); }
+
+// The season length by the crop text; any other text computes nothing.
+void frmTUVO::ScheduleLengthStep() {
+  const std::string crop = cboCroptype.Text();
+  if (crop == RDTransplanted) TimeControl01();
+  else if (crop == KDML105Transplanted) TimeControl02();
+  else if (crop == RDWetSeeded) TimeControl03();
+}
+
+std::optional<locale::Date> frmTUVO::SeasonStart() const {
+  return locale::TryParseThaiDate(cboFirstdate.Text() + "/" + cboFirstmonth.Text() + "/" + cboFirstyear.Text());
+}
+
+// Start year picked: the date is complete; it fixes the season's first and last month.
+void frmTUVO::cboFirstyear_Click() {
+  optRe01.SetEnabled(true);
+  optRe02.SetEnabled(true);
+  ScheduleLengthStep();
+  const std::optional<locale::Date> start = SeasonStart();
+  if (!start) return;  // the texts name no date: the months stay as they were
+  fields_.SeasonFirstMonth = static_cast<float>(static_cast<unsigned>(start->month()));
+  const locale::Date end = SeasonEnd(*start, fields_.ScheduleWeeks);
+  fields_.SeasonLastMonth = static_cast<float>(static_cast<unsigned>(end.month()));
+  fields_.RainEntryMonth = static_cast<std::int16_t>(fields_.SeasonFirstMonth);
+  fields_.EffRainMonth = fields_.SeasonFirstMonth - 1;
+}
+
+// After the last group's area: the summary shows the first day, the last day and the weeks.
+void frmTUVO::TimeControl04() {
+  ScheduleLengthStep();
+  if (const std::optional<locale::Date> start = SeasonStart()) {
+    lblFirst.SetCaption(locale::ShortDate(*start));
+    lbllast.SetCaption(locale::ShortDate(SeasonEnd(*start, fields_.ScheduleWeeks)));
+  }
+  lblweek.SetCaption(std::to_string(fields_.ScheduleWeeks));
+}
 
 }  // namespace tuvo
