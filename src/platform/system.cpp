@@ -1,0 +1,229 @@
+// Operating-system services over Qt and the C++ library.
+#include "platform/system.h"
+
+#include <QApplication>
+#include <QCoreApplication>
+#include <QDir>
+#include <QEvent>
+#include <QFileInfo>
+#include <QObject>
+#include <QPointer>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QString>
+#include <QStringList>
+
+#include <cstdlib>
+#include <ctime>
+#include <stdexcept>
+#include <system_error>
+#include <utility>
+
+namespace tuvo::system {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// Keyboard, mouse, wheel, touch, tablet and shortcut events, and what a person does with them
+// (context menus, drops, input-method text).
+bool IsUserInput(const QEvent& event) {
+  switch (event.type()) {
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease:
+    case QEvent::ShortcutOverride:
+    case QEvent::Shortcut:
+    case QEvent::InputMethod:
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::MouseMove:
+    case QEvent::NonClientAreaMouseButtonPress:
+    case QEvent::NonClientAreaMouseButtonRelease:
+    case QEvent::NonClientAreaMouseButtonDblClick:
+    case QEvent::NonClientAreaMouseMove:
+    case QEvent::Wheel:
+    case QEvent::TouchBegin:
+    case QEvent::TouchUpdate:
+    case QEvent::TouchEnd:
+    case QEvent::TouchCancel:
+    case QEvent::TabletPress:
+    case QEvent::TabletMove:
+    case QEvent::TabletRelease:
+    case QEvent::NativeGesture:
+    case QEvent::Gesture:
+    case QEvent::ContextMenu:
+    case QEvent::DragEnter:
+    case QEvent::DragMove:
+    case QEvent::Drop:
+      return true;
+    default:
+      // Close is let through: Qt delivers a window closed from code as a window-system event
+      // too, and the run unloads its progress window while input is still blocked.
+      return false;
+  }
+}
+
+// Drops user input on its way to any object of the application.
+class InputFilter : public QObject {
+ public:
+  using QObject::QObject;
+  bool eventFilter(QObject* /*watched*/, QEvent* event) override { return IsUserInput(*event); }
+};
+
+struct BlockState {
+  bool requested = false;  // by BlockInput
+  int guards = 0;          // live ScopedInputBlock objects
+  QPointer<InputFilter> filter;
+};
+
+BlockState& State() {
+  static BlockState state;
+  return state;
+}
+
+// Installs or removes the filter to match the requests.
+void ApplyBlock() {
+  BlockState& state = State();
+  const bool wanted = state.requested || state.guards > 0;
+  QCoreApplication* app = QCoreApplication::instance();
+  if (wanted && !state.filter && app != nullptr) {
+    state.filter = new InputFilter(app);
+    app->installEventFilter(state.filter);
+  } else if (!wanted && state.filter) {
+    // A run does not pump events, so what the user typed or clicked meanwhile is still queued;
+    // deliver it while the filter is in place so that it is dropped, not replayed afterwards.
+    QCoreApplication::processEvents();
+    if (state.requested || state.guards > 0) return;  // blocked again meanwhile
+    if (state.filter) {
+      if (app != nullptr) app->removeEventFilter(state.filter);
+      delete state.filter;
+    }
+  }
+}
+
+std::string& BrowserOverride() {
+  static std::string program;
+  return program;
+}
+
+fs::path& HelpPageOverride() {
+  static fs::path page;
+  return page;
+}
+
+std::function<locale::DateTime()>& ClockOverride() {
+  static std::function<locale::DateTime()> clock;
+  return clock;
+}
+
+fs::path ToPath(const QString& text) { return fs::path(text.toStdString()); }
+
+std::string Quoted(const fs::path& path) { return "\"" + path.string() + "\""; }
+
+// The local time from the C library (the C++ library at hand has no time zones).
+locale::DateTime SystemNow() {
+  const std::time_t now = std::time(nullptr);
+  std::tm local{};
+  localtime_r(&now, &local);
+  using namespace std::chrono;
+  return {year{local.tm_year + 1900} / month{static_cast<unsigned>(local.tm_mon + 1)} /
+              day{static_cast<unsigned>(local.tm_mday)},
+          local.tm_hour, local.tm_min, local.tm_sec};
+}
+
+}  // namespace
+
+void BlockInput(bool block) {
+  State().requested = block;
+  ApplyBlock();
+}
+
+bool InputBlocked() { return State().requested || State().guards > 0; }
+
+ScopedInputBlock::ScopedInputBlock() {
+  ++State().guards;
+  ApplyBlock();
+}
+
+ScopedInputBlock::~ScopedInputBlock() {
+  --State().guards;
+  try {
+    ApplyBlock();
+  } catch (...) {
+    // Nothing may escape a destructor that runs while an error unwinds the run.
+  }
+}
+
+fs::path OutputFolder() {
+  const char* home = std::getenv("HOME");
+  const fs::path base = home != nullptr && *home != '\0' ? fs::path(home) : ToPath(QDir::homePath());
+  return base / "TUVO_Output";
+}
+
+bool FolderExists(const fs::path& folder) {
+  std::error_code error;
+  return fs::is_directory(folder, error);
+}
+
+void CreateFolder(const fs::path& folder) {
+  std::error_code error;
+  if (fs::is_directory(folder, error)) return;
+  if (fs::exists(folder, error)) {
+    throw std::runtime_error("cannot create folder " + Quoted(folder) + ": a file of that name is in the way");
+  }
+  const fs::path named = folder.has_filename() ? folder : folder.parent_path();
+  const fs::path parent = named.parent_path();
+  if (!parent.empty() && !fs::is_directory(parent, error)) {
+    throw std::runtime_error("cannot create folder " + Quoted(folder) + ": its parent folder " +
+                             Quoted(parent) + " does not exist");
+  }
+  if (!fs::create_directory(named, error) && error) {
+    throw std::runtime_error("cannot create folder " + Quoted(folder) + ": " + error.message());
+  }
+}
+
+fs::path HelpPagePath() {
+  if (!HelpPageOverride().empty()) return HelpPageOverride();
+  const fs::path name = fs::path("share") / "TUVO_HELP.HTM";
+  fs::path besideProgram = name;
+  if (QCoreApplication::instance() != nullptr) {
+    besideProgram = ToPath(QCoreApplication::applicationDirPath()) / name;
+    if (fs::exists(besideProgram)) return besideProgram;
+  }
+#ifdef TUVO_SOURCE_SHARE
+  const fs::path inSources = fs::path(TUVO_SOURCE_SHARE) / "TUVO_HELP.HTM";
+  if (fs::exists(inSources)) return inSources;
+#endif
+  return besideProgram;
+}
+
+HelpPageResult StartHelpPage() {
+  const fs::path page = HelpPagePath();
+  if (!fs::is_regular_file(page)) {
+    return {false, "ไม่พบหน้าคำอธิบายการใช้งาน " + page.string()};
+  }
+  const std::string program = BrowserOverride().empty() ? "xdg-open" : BrowserOverride();
+  const QString qProgram = QString::fromStdString(program);
+  const QString found = qProgram.contains('/') ? (QFileInfo(qProgram).isExecutable() ? qProgram : QString())
+                                               : QStandardPaths::findExecutable(qProgram);
+  if (found.isEmpty()) {
+    return {false, "ไม่พบโปรแกรมเปิดหน้าเว็บ " + program};
+  }
+  if (!QProcess::startDetached(found, {QString::fromStdString(page.string())})) {
+    return {false, "เปิดหน้าคำอธิบายการใช้งานไม่ได้: " + program};
+  }
+  return {true, {}};
+}
+
+void SetBrowserProgram(std::string program) { BrowserOverride() = std::move(program); }
+
+void SetHelpPage(fs::path page) { HelpPageOverride() = std::move(page); }
+
+locale::DateTime Now() { return ClockOverride() ? ClockOverride()() : SystemNow(); }
+
+void SetClock(std::function<locale::DateTime()> clock) { ClockOverride() = std::move(clock); }
+
+void Beep() { QApplication::beep(); }
+
+}  // namespace tuvo::system

@@ -1,0 +1,256 @@
+// Operating-system services: input blocking, the output folder, the help page and the clock.
+#include "platform/system.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QTemporaryDir>
+#include <QWidget>
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <fstream>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <thread>
+
+namespace tuvo::system {
+namespace {
+
+namespace fs = std::filesystem;
+
+// A widget that counts the key presses and mouse presses that reach it.
+class CountingWidget : public QWidget {
+ public:
+  int keys = 0;
+  int clicks = 0;
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override {
+    ++keys;
+    event->accept();
+  }
+  void mousePressEvent(QMouseEvent* event) override {
+    ++clicks;
+    event->accept();
+  }
+};
+
+void SendKey(QWidget& widget) {
+  QKeyEvent press(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, "a");
+  QApplication::sendEvent(&widget, &press);
+}
+
+void SendClick(QWidget& widget) {
+  const QPointF at(5, 5);
+  QMouseEvent press(QEvent::MouseButtonPress, at, widget.mapToGlobal(at), Qt::LeftButton, Qt::LeftButton,
+                    Qt::NoModifier);
+  QApplication::sendEvent(&widget, &press);
+}
+
+class InputBlockTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    widget.resize(50, 50);
+    widget.show();
+  }
+  void TearDown() override { BlockInput(false); }
+  CountingWidget widget;
+};
+
+TEST_F(InputBlockTest, GuardDropsInputAndAThrownErrorReleasesIt) {
+  try {
+    ScopedInputBlock block;
+    EXPECT_TRUE(InputBlocked());
+    SendKey(widget);
+    SendClick(widget);
+    EXPECT_EQ(widget.keys, 0);
+    EXPECT_EQ(widget.clicks, 0);
+    throw std::runtime_error("the run failed");
+  } catch (const std::runtime_error&) {
+  }
+  EXPECT_FALSE(InputBlocked());
+  SendKey(widget);
+  SendClick(widget);
+  EXPECT_EQ(widget.keys, 1);
+  EXPECT_EQ(widget.clicks, 1);
+}
+
+TEST_F(InputBlockTest, NestedGuardsReleaseOnlyWithTheOutermost) {
+  {
+    ScopedInputBlock outer;
+    {
+      ScopedInputBlock inner;
+    }
+    EXPECT_TRUE(InputBlocked());
+    SendKey(widget);
+    EXPECT_EQ(widget.keys, 0);
+  }
+  EXPECT_FALSE(InputBlocked());
+  SendKey(widget);
+  EXPECT_EQ(widget.keys, 1);
+}
+
+TEST_F(InputBlockTest, BlockInputTogglesAndAGuardInsideKeepsTheBlock) {
+  BlockInput(true);
+  {
+    ScopedInputBlock block;
+  }
+  EXPECT_TRUE(InputBlocked());
+  SendKey(widget);
+  EXPECT_EQ(widget.keys, 0);
+  BlockInput(false);
+  EXPECT_FALSE(InputBlocked());
+  SendKey(widget);
+  EXPECT_EQ(widget.keys, 1);
+}
+
+TEST_F(InputBlockTest, InputQueuedDuringTheBlockIsDroppedNotReplayed) {
+  {
+    ScopedInputBlock block;
+    // As the window system queues what a person types while the run holds the thread.
+    QApplication::postEvent(&widget, new QKeyEvent(QEvent::KeyPress, Qt::Key_B, Qt::NoModifier, "b"));
+  }
+  QApplication::processEvents();
+  EXPECT_EQ(widget.keys, 0);
+}
+
+TEST_F(InputBlockTest, WindowsClosedFromCodeStillClose) {
+  ScopedInputBlock block;
+  EXPECT_TRUE(widget.close());
+  EXPECT_FALSE(widget.isVisible());
+}
+
+class FolderTest : public ::testing::Test {
+ protected:
+  void SetUp() override { ASSERT_TRUE(temp.isValid()); }
+  fs::path Root() const { return fs::path(temp.path().toStdString()); }
+  QTemporaryDir temp;
+};
+
+TEST_F(FolderTest, CreatesOneLevelAndLeavesAnExistingFolder) {
+  const fs::path folder = Root() / "TUVO_Output";
+  EXPECT_FALSE(FolderExists(folder));
+  CreateFolder(folder);
+  EXPECT_TRUE(FolderExists(folder));
+  std::ofstream(folder / "keep.xls") << "x";
+  EXPECT_NO_THROW(CreateFolder(folder));
+  EXPECT_TRUE(fs::exists(folder / "keep.xls"));
+  const fs::path withSlash = Root() / "ผลการคำนวณ/";
+  CreateFolder(withSlash);
+  EXPECT_TRUE(FolderExists(Root() / "ผลการคำนวณ"));
+}
+
+TEST_F(FolderTest, MissingParentOrAFileInTheWayIsAnErrorNamingThePath) {
+  const fs::path deep = Root() / "missing" / "TUVO_Output";
+  try {
+    CreateFolder(deep);
+    FAIL() << "no error";
+  } catch (const std::runtime_error& e) {
+    EXPECT_NE(std::string(e.what()).find(deep.string()), std::string::npos) << e.what();
+  }
+  EXPECT_FALSE(fs::exists(Root() / "missing"));
+
+  const fs::path file = Root() / "TUVO_Output";
+  std::ofstream(file) << "x";
+  EXPECT_FALSE(FolderExists(file));
+  EXPECT_THROW(CreateFolder(file), std::runtime_error);
+}
+
+TEST(OutputFolder, IsTuvoOutputInTheHomeFolder) {
+  const char* old = std::getenv("HOME");
+  const std::optional<std::string> saved = old ? std::optional<std::string>(old) : std::nullopt;
+  setenv("HOME", "/home/ผู้ใช้", 1);
+  EXPECT_EQ(OutputFolder(), fs::path("/home/ผู้ใช้/TUVO_Output"));
+  if (saved) {
+    setenv("HOME", saved->c_str(), 1);
+  } else {
+    unsetenv("HOME");
+  }
+}
+
+class HelpPageTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(temp.isValid());
+    page = Root() / "TUVO_HELP.HTM";
+    std::ofstream(page) << "<html></html>";
+  }
+  void TearDown() override {
+    SetHelpPage({});
+    SetBrowserProgram({});
+  }
+  fs::path Root() const { return fs::path(temp.path().toStdString()); }
+  QTemporaryDir temp;
+  fs::path page;
+};
+
+TEST_F(HelpPageTest, LooksForTheShareFolder) {
+  const fs::path found = HelpPagePath();
+  EXPECT_EQ(found.filename(), "TUVO_HELP.HTM");
+  EXPECT_EQ(found.parent_path().filename(), "share");
+}
+
+TEST_F(HelpPageTest, MissingPageGivesAMessageAndStartsNothing) {
+  const fs::path missing = Root() / "GONE.HTM";
+  SetHelpPage(missing);
+  SetBrowserProgram("/bin/touch");  // started, it would create the page
+  const HelpPageResult result = StartHelpPage();
+  EXPECT_FALSE(result.started);
+  EXPECT_NE(result.message.find(missing.string()), std::string::npos) << result.message;
+  std::this_thread::sleep_for(std::chrono::milliseconds(100));
+  EXPECT_FALSE(fs::exists(missing));
+}
+
+TEST_F(HelpPageTest, MissingBrowserGivesAMessage) {
+  SetHelpPage(page);
+  for (const char* program : {"/nonexistent/xdg-open", "tuvo-no-such-browser"}) {
+    SCOPED_TRACE(program);
+    SetBrowserProgram(program);
+    const HelpPageResult result = StartHelpPage();
+    EXPECT_FALSE(result.started);
+    EXPECT_NE(result.message.find(program), std::string::npos) << result.message;
+  }
+}
+
+TEST_F(HelpPageTest, StartsTheBrowserOnThePageWithoutWaiting) {
+  SetHelpPage(page);
+  const fs::path script = Root() / "browser.sh";
+  const fs::path seen = Root() / "seen.txt";
+  std::ofstream(script) << "#!/bin/sh\nprintf '%s' \"$1\" > '" << seen.string() << ".tmp' && mv '"
+                        << seen.string() << ".tmp' '" << seen.string() << "'\n";
+  fs::permissions(script, fs::perms::owner_all);
+  SetBrowserProgram(script.string());
+  const HelpPageResult result = StartHelpPage();
+  ASSERT_TRUE(result.started) << result.message;
+  EXPECT_TRUE(result.message.empty());
+  for (int i = 0; i < 100 && !fs::exists(seen); ++i) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  }
+  std::ifstream in(seen);
+  std::string argument((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  EXPECT_EQ(argument, page.string());
+}
+
+TEST(Clock, IsReplaceableAndRestored) {
+  using namespace std::chrono;
+  const locale::DateTime fixed{2009y / March / 23d, 14, 3, 9};
+  SetClock([fixed] { return fixed; });
+  const locale::DateTime now = Now();
+  EXPECT_EQ(now.date, fixed.date);
+  EXPECT_EQ(now.hour, 14);
+  EXPECT_EQ(now.minute, 3);
+  EXPECT_EQ(now.second, 9);
+  SetClock({});
+  const locale::DateTime real = Now();
+  EXPECT_TRUE(real.date.ok());
+  EXPECT_GE(static_cast<int>(real.date.year()), 2024);
+  EXPECT_GE(real.hour, 0);
+  EXPECT_LE(real.hour, 23);
+}
+
+}  // namespace
+}  // namespace tuvo::system
