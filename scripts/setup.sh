@@ -11,6 +11,7 @@ packages=(
   fonts-thai-tlwg
   libgtest-dev libbenchmark-dev
   xvfb xauth poppler-utils
+  xdg-utils
 )
 
 missing=()
