@@ -3,9 +3,9 @@
 // through <charconv> and dates through std::chrono only.
 #include "platform/locale.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
-#include <algorithm>
 #include <cstdlib>
 #include <limits>
 #include <system_error>
@@ -38,7 +38,9 @@ constexpr int kFirstYear = 1900;
 constexpr int kLastYear = 9999;
 constexpr sys_days kSerialEpoch = sys_days{1899y / December / 30d};
 
+// Blanks and tabs, the separators of typed texts.
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+// ASCII digits only; Thai digits are not numbers to the conversions.
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 // The text without blanks and tabs at either end.
@@ -123,6 +125,7 @@ std::optional<Date> ReadLongDate(std::string_view text) {
   return MakeDate(words[0], MonthFromName(words[1]), words[2]);
 }
 
+// A text in quotes for error messages.
 std::string Quoted(std::string_view text) { return "\"" + std::string(text) + "\""; }
 
 // A well-formed decimal text "[-]digits[.digits][e[-]digits]" into a double. Results beyond the
@@ -166,6 +169,7 @@ struct Digits15 {
   int exponent = 0;    // the first digit stands for 10^exponent
 };
 
+// Correctly rounded 15 digits by to_chars, which ignores the C locale.
 Digits15 SignificantDigits(double value) {
   char buffer[32];
   const auto result =
@@ -181,108 +185,6 @@ Digits15 SignificantDigits(double value) {
   out.exponent = exponent;
   return out;
 }
-
-}  // namespace
-
-const std::string& ThaiMonthName(unsigned month) {
-  if (month < 1 || month > 12) throw std::out_of_range("month out of range: " + std::to_string(month));
-  return kThaiMonthNames[month - 1];
-}
-
-Date ParseThaiDate(std::string_view text) {
-  if (const auto date = TryParseThaiDate(text)) return *date;
-  throw ConversionError("not a date: " + Quoted(text));
-}
-
-std::optional<Date> TryParseThaiDate(std::string_view text) { return ReadSlashDate(text); }
-
-std::optional<Date> TryParseDateEntry(std::string_view text) {
-  if (const auto date = ReadSlashDate(text)) return date;
-  return ReadLongDate(text);
-}
-
-std::string LongDate(Date date) {
-  return std::to_string(static_cast<unsigned>(date.day())) + " " +
-         ThaiMonthName(static_cast<unsigned>(date.month())) + " " +
-         std::to_string(static_cast<int>(date.year()) + kBuddhistEraOffset);
-}
-
-std::string ShortDate(Date date) {
-  return std::to_string(static_cast<unsigned>(date.day())) + "/" +
-         std::to_string(static_cast<unsigned>(date.month())) + "/" +
-         std::to_string(static_cast<int>(date.year()) + kBuddhistEraOffset);
-}
-
-std::string RunTimestamp(const DateTime& now) {
-  return LongDate(now.date) + " " + std::to_string(now.hour) + "-" + std::to_string(now.minute) +
-         "-" + std::to_string(now.second);
-}
-
-// Reads as the classic Val does: the number the text begins with, after leading blanks; blanks,
-// tabs and line feeds inside the number are skipped (" 1 2" gives 12); a comma or any other
-// character ends it. Only the decimal form with an optional "E" exponent is read.
-double LeadingNumber(std::string_view text) {
-  std::size_t i = 0;
-  const auto skip = [&] {
-    while (i < text.size() && (IsBlank(text[i]) || text[i] == '\n')) ++i;
-  };
-  const auto at = [&](auto predicate) {
-    skip();
-    return i < text.size() && predicate(text[i]);
-  };
-
-  std::string decimal;
-  if (at([](char c) { return c == '+' || c == '-'; })) {
-    if (text[i] == '-') decimal += '-';
-    ++i;
-  }
-  bool anyDigit = false;
-  std::string mantissa;
-  while (at(IsDigit)) {
-    mantissa += text[i++];
-    anyDigit = true;
-  }
-  if (at([](char c) { return c == '.'; })) {
-    ++i;
-    mantissa += '.';
-    while (at(IsDigit)) {
-      mantissa += text[i++];
-      anyDigit = true;
-    }
-  }
-  if (!anyDigit) return 0.0;
-  decimal += mantissa.front() == '.' ? "0" + mantissa : mantissa;
-
-  if (at([](char c) { return c == 'e' || c == 'E'; })) {
-    ++i;
-    bool negative = false;
-    if (at([](char c) { return c == '+' || c == '-'; })) negative = text[i++] == '-';
-    long exponent = 0;
-    bool exponentDigit = false;
-    while (at(IsDigit)) {
-      exponent = CappedExponent(exponent, text[i++]);
-      exponentDigit = true;
-    }
-    if (exponentDigit) AppendExponent(decimal, negative, exponent);
-  }
-  return DecimalToDouble(decimal);
-}
-
-std::int16_t ToInt16(double value) {
-  if (std::isnan(value)) throw OverflowError("not a whole number: NaN");
-  // Halves go to the even neighbour; computed by hand so that the FPU rounding mode is irrelevant.
-  double whole = std::floor(value);
-  const double fraction = value - whole;
-  if (fraction > 0.5 || (fraction == 0.5 && std::fmod(whole, 2.0) != 0.0)) whole += 1.0;
-  if (whole < std::numeric_limits<std::int16_t>::min() || whole > std::numeric_limits<std::int16_t>::max()) {
-    throw OverflowError("overflow: " + NumberText(value) + " is outside -32768 to 32767");
-  }
-  return static_cast<std::int16_t>(whole);
-}
-
-std::int16_t WholeNumber(std::string_view text) { return ToInt16(LeadingNumber(text)); }
-
-namespace {
 
 // Blanks at either end, an optional sign, digits grouped by "," in threes after the first
 // group ("1,500", "12,345,678"; "1,50", "1500,0" and ",500" are not numbers), an optional "."
@@ -340,12 +242,121 @@ std::optional<std::string> ReadNumberEntry(std::string_view text) {
 
 }  // namespace
 
+// The month name, for months 1 to 12 only.
+const std::string& ThaiMonthName(unsigned month) {
+  if (month < 1 || month > 12) throw std::out_of_range("month out of range: " + std::to_string(month));
+  return kThaiMonthNames[month - 1];
+}
+
+// As TryParseThaiDate, with the failure as an error naming the text.
+Date ParseThaiDate(std::string_view text) {
+  if (const auto date = TryParseThaiDate(text)) return *date;
+  throw ConversionError("not a date: " + Quoted(text));
+}
+
+// The date conversion of the start-date lists.
+std::optional<Date> TryParseThaiDate(std::string_view text) { return ReadSlashDate(text); }
+
+// What the spreadsheet takes for a date when the text is typed into a cell.
+std::optional<Date> TryParseDateEntry(std::string_view text) {
+  if (const auto date = ReadSlashDate(text)) return date;
+  return ReadLongDate(text);
+}
+
+// Day, Thai month name and Buddhist-era year, without leading zeros.
+std::string LongDate(Date date) {
+  return std::to_string(static_cast<unsigned>(date.day())) + " " +
+         ThaiMonthName(static_cast<unsigned>(date.month())) + " " +
+         std::to_string(static_cast<int>(date.year()) + kBuddhistEraOffset);
+}
+
+// Day, month number and Buddhist-era year joined by "/".
+std::string ShortDate(Date date) {
+  return std::to_string(static_cast<unsigned>(date.day())) + "/" +
+         std::to_string(static_cast<unsigned>(date.month())) + "/" +
+         std::to_string(static_cast<int>(date.year()) + kBuddhistEraOffset);
+}
+
+// The long date and the time as h-m-s.
+std::string RunTimestamp(const DateTime& now) {
+  return LongDate(now.date) + " " + std::to_string(now.hour) + "-" + std::to_string(now.minute) +
+         "-" + std::to_string(now.second);
+}
+
+// Reads as BASIC's Val does: the number the text begins with, after leading blanks; blanks,
+// tabs and line feeds inside the number are skipped (" 1 2" gives 12); a comma or any other
+// character ends it. Only the decimal form with an optional "E" exponent is read.
+double LeadingNumber(std::string_view text) {
+  std::size_t i = 0;
+  const auto skip = [&] {
+    while (i < text.size() && (IsBlank(text[i]) || text[i] == '\n')) ++i;
+  };
+  const auto at = [&](auto predicate) {
+    skip();
+    return i < text.size() && predicate(text[i]);
+  };
+
+  std::string decimal;
+  if (at([](char c) { return c == '+' || c == '-'; })) {
+    if (text[i] == '-') decimal += '-';
+    ++i;
+  }
+  bool anyDigit = false;
+  std::string mantissa;
+  while (at(IsDigit)) {
+    mantissa += text[i++];
+    anyDigit = true;
+  }
+  if (at([](char c) { return c == '.'; })) {
+    ++i;
+    mantissa += '.';
+    while (at(IsDigit)) {
+      mantissa += text[i++];
+      anyDigit = true;
+    }
+  }
+  if (!anyDigit) return 0.0;
+  decimal += mantissa.front() == '.' ? "0" + mantissa : mantissa;
+
+  if (at([](char c) { return c == 'e' || c == 'E'; })) {
+    ++i;
+    bool negative = false;
+    if (at([](char c) { return c == '+' || c == '-'; })) negative = text[i++] == '-';
+    long exponent = 0;
+    bool exponentDigit = false;
+    while (at(IsDigit)) {
+      exponent = CappedExponent(exponent, text[i++]);
+      exponentDigit = true;
+    }
+    if (exponentDigit) AppendExponent(decimal, negative, exponent);
+  }
+  return DecimalToDouble(decimal);
+}
+
+// Half to even into -32768 .. 32767.
+std::int16_t ToInt16(double value) {
+  if (std::isnan(value)) throw OverflowError("not a whole number: NaN");
+  // Halves go to the even neighbour; computed by hand so that the FPU rounding mode is irrelevant.
+  double whole = std::floor(value);
+  const double fraction = value - whole;
+  if (fraction > 0.5 || (fraction == 0.5 && std::fmod(whole, 2.0) != 0.0)) whole += 1.0;
+  if (whole < std::numeric_limits<std::int16_t>::min() || whole > std::numeric_limits<std::int16_t>::max()) {
+    throw OverflowError("overflow: " + NumberText(value) + " is outside -32768 to 32767");
+  }
+  return static_cast<std::int16_t>(whole);
+}
+
+// The leading number as a 16-bit whole number.
+std::int16_t WholeNumber(std::string_view text) { return ToInt16(LeadingNumber(text)); }
+
+// The typed-entry number reading, failing loudly.
 double ToNumber(std::string_view text) {
   const auto decimal = ReadNumberEntry(text);
   if (!decimal) throw ConversionError("not a number: " + Quoted(text));
   return DecimalToDouble(*decimal);
 }
 
+// The typed-entry number reading, without errors.
 std::optional<double> TryToNumber(std::string_view text) {
   const auto decimal = ReadNumberEntry(text);
   if (!decimal) return std::nullopt;
@@ -386,6 +397,7 @@ double Round2(double value) {
   return DecimalToDouble(decimal);
 }
 
+// Fixed-point text of the 15 significant digits, trailing zeros dropped.
 std::string NumberText(double value) {
   if (std::isnan(value)) return "NaN";
   if (std::isinf(value)) return value < 0 ? "-Infinity" : "Infinity";
@@ -411,6 +423,7 @@ std::string NumberText(double value) {
   return text;
 }
 
+// Whole days since 30 December 1899.
 double DateSerial(Date date) { return static_cast<double>((sys_days{date} - kSerialEpoch).count()); }
 
 // The whole days of a serial; a time of day in the fraction is dropped.

@@ -77,6 +77,7 @@ struct BlockState {
   QPointer<InputFilter> filter;
 };
 
+// The one blocking state of the application.
 BlockState& State() {
   static BlockState state;
   return state;
@@ -102,23 +103,28 @@ void ApplyBlock() {
   }
 }
 
+// The browser program set by tests; empty means xdg-open.
 std::string& BrowserOverride() {
   static std::string program;
   return program;
 }
 
+// The help page set by tests; empty means the lookup.
 fs::path& HelpPageOverride() {
   static fs::path page;
   return page;
 }
 
+// The clock set by tests; empty means the system clock.
 std::function<locale::DateTime()>& ClockOverride() {
   static std::function<locale::DateTime()> clock;
   return clock;
 }
 
+// Qt's UTF-16 path as a file-system path (UTF-8 on Linux).
 fs::path ToPath(const QString& text) { return fs::path(text.toStdString()); }
 
+// A path in quotes for error messages.
 std::string Quoted(const fs::path& path) { return "\"" + path.string() + "\""; }
 
 // The local time from the C library (the C++ library at hand has no time zones).
@@ -134,18 +140,22 @@ locale::DateTime SystemNow() {
 
 }  // namespace
 
+// The explicit request; guards keep their own count.
 void BlockInput(bool block) {
   State().requested = block;
   ApplyBlock();
 }
 
+// Blocked by either kind of request.
 bool InputBlocked() { return State().requested || State().guards > 0; }
 
+// One more guard holds the block.
 ScopedInputBlock::ScopedInputBlock() {
   ++State().guards;
   ApplyBlock();
 }
 
+// The guard lets go; the last one releases input.
 ScopedInputBlock::~ScopedInputBlock() {
   --State().guards;
   try {
@@ -155,17 +165,20 @@ ScopedInputBlock::~ScopedInputBlock() {
   }
 }
 
+// $HOME/TUVO_Output, or Qt's home folder when HOME is not set.
 fs::path OutputFolder() {
   const char* home = std::getenv("HOME");
   const fs::path base = home != nullptr && *home != '\0' ? fs::path(home) : ToPath(QDir::homePath());
   return base / "TUVO_Output";
 }
 
+// An existing folder; a file of that name does not count.
 bool FolderExists(const fs::path& folder) {
   std::error_code error;
   return fs::is_directory(folder, error);
 }
 
+// One level, as the run asks for; never the missing parents.
 void CreateFolder(const fs::path& folder) {
   std::error_code error;
   if (fs::is_directory(folder, error)) return;
@@ -183,6 +196,7 @@ void CreateFolder(const fs::path& folder) {
   }
 }
 
+// Beside the installed program first, then the source tree of a build.
 fs::path HelpPagePath() {
   if (!HelpPageOverride().empty()) return HelpPageOverride();
   const fs::path name = fs::path("share") / "TUVO_HELP.HTM";
@@ -198,6 +212,7 @@ fs::path HelpPagePath() {
   return besideProgram;
 }
 
+// Checks the page and the browser, then starts the browser detached.
 HelpPageResult StartHelpPage() {
   const fs::path page = HelpPagePath();
   if (!fs::is_regular_file(page)) {
@@ -216,14 +231,19 @@ HelpPageResult StartHelpPage() {
   return {true, {}};
 }
 
+// Test seam for the browser.
 void SetBrowserProgram(std::string program) { BrowserOverride() = std::move(program); }
 
+// Test seam for the help page.
 void SetHelpPage(fs::path page) { HelpPageOverride() = std::move(page); }
 
+// The replaceable clock.
 locale::DateTime Now() { return ClockOverride() ? ClockOverride()() : SystemNow(); }
 
+// Test seam for the clock.
 void SetClock(std::function<locale::DateTime()> clock) { ClockOverride() = std::move(clock); }
 
+// Qt's beep on the desktop.
 void Beep() { QApplication::beep(); }
 
 }  // namespace tuvo::system

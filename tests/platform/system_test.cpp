@@ -39,11 +39,13 @@ class CountingWidget : public QWidget {
   }
 };
 
+// A key press sent to the widget as the window system would deliver it.
 void SendKey(QWidget& widget) {
   QKeyEvent press(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, "a");
   QApplication::sendEvent(&widget, &press);
 }
 
+// A left-button press inside the widget.
 void SendClick(QWidget& widget) {
   const QPointF at(5, 5);
   QMouseEvent press(QEvent::MouseButtonPress, at, widget.mapToGlobal(at), Qt::LeftButton, Qt::LeftButton,
