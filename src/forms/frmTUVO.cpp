@@ -113,6 +113,9 @@ constexpr DesignText kDesignTexts[] = {
     {"optAcres3", "กรณีที่ 3 ในอนาคตถ้ามีการปรับปรุงสภาพแปลงนาให้สามารถเก็บน้ำฝนไว้ให้พืชใช้ได้มากขึ้น", "คลิก เพื่อเลือกวิธีของ Acres กรณีที่ 3"},
 };
 
+// Width of an option button's caption lines, in pixels.
+constexpr int kOptionTextWidth = 300;
+
 // The footer that opens the About box.
 constexpr std::string_view kAboutFooter = "เกี่ยวกับโปรแกรม TUVO  (คลิกที่นี่)";
 
@@ -400,6 +403,10 @@ void frmTUVO::BuildLayout() {
   for (controls::CommandButton* b : {&cmdRun, &cmdRun2, &cmdEND, &cmdHelp}) b->Widget()->setFont(buttons);
   for (controls::Label* l : {&lblweek, &lblFirst, &lbllast, &Label13, &Label17, &lblMonth}) Blue(*l);
   for (controls::Frame* f : {&Frame4, &Frame19, &Frame14, &Frame15, &Frame8, &Frame16, &Frame18}) Borderless(*f);
+  // The long option captions take several lines, so that the window fits a small screen.
+  for (controls::OptionButton* o : {&optRe01, &optRe02, &optRe1, &optRe2, &optUSDA, &optAcres1, &optAcres2, &optAcres3}) {
+    o->SetWrapWidth(kOptionTextWidth);
+  }
 
   // Left column: location, station, crop, the three preparation frames.
   {
@@ -502,21 +509,22 @@ void frmTUVO::BuildLayout() {
     for (controls::Frame* f : {&Frame14, &Frame15, &Frame8, &Frame16}) Whole(g, f->Widget());
   }
 
-  auto* root = new QVBoxLayout(this);
+  // Three columns; the button row sits under the middle and right columns, the footer below all.
+  auto* root = new QGridLayout(this);
   root->setContentsMargins(6, 6, 6, 0);
-  root->setSpacing(4);
-  auto* columns = new QHBoxLayout();
-  const auto column = [&](std::initializer_list<controls::Frame*> frames) {
+  root->setHorizontalSpacing(6);
+  root->setVerticalSpacing(4);
+  const auto column = [&](int index, int rows, std::initializer_list<controls::Frame*> frames) {
     auto* c = new QVBoxLayout();
-    c->setSpacing(4);
+    c->setSpacing(3);
     for (controls::Frame* f : frames) c->addWidget(f->Widget());
     c->addStretch(1);
-    columns->addLayout(c);
+    root->addLayout(c, 0, index, rows, 1);
   };
-  column({&Frame1, &Frame13, &Frame11, &Frame5, &Frame3, &Frame21});
-  column({&Frame6, &Frame22, &Frame9, &Frame10, &Frame2, &Frame17});
-  column({&Frame7, &Frame12});
-  root->addLayout(columns, 1);
+  column(0, 2, {&Frame1, &Frame13, &Frame11, &Frame5, &Frame3, &Frame21});
+  column(1, 1, {&Frame6, &Frame22, &Frame9, &Frame10, &Frame2, &Frame17});
+  column(2, 1, {&Frame7, &Frame12});
+  root->setRowStretch(0, 1);
 
   // Compute and New computation share one place; only one of them is shown at a time.
   auto* buttonRow = new QHBoxLayout();
@@ -527,7 +535,7 @@ void frmTUVO::BuildLayout() {
   buttonRow->addLayout(runPlace);
   buttonRow->addWidget(cmdEND.Widget());
   buttonRow->addWidget(cmdHelp.Widget());
-  root->addLayout(buttonRow);
+  root->addLayout(buttonRow, 1, 1, 1, 2);
 
   QLabel* footer = lblAboutus.QtLabel();
   footer->setAutoFillBackground(true);
@@ -538,10 +546,7 @@ void frmTUVO::BuildLayout() {
   footer->setAlignment(Qt::AlignCenter);
   footer->setContentsMargins(0, 3, 0, 3);
   footer->setCursor(Qt::PointingHandCursor);
-  auto* footerRow = new QHBoxLayout();
-  footerRow->setContentsMargins(-6, 0, -6, 0);
-  footerRow->addWidget(footer);
-  root->addLayout(footerRow);
+  root->addWidget(footer, 2, 0, 1, 3);
 }
 
 void frmTUVO::Wire() {

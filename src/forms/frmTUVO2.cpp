@@ -37,9 +37,9 @@ frmTUVO2::frmTUVO2(QWidget* parent)
   ProgressBar1->setRange(0, 100 * kBarScale);
   ProgressBar1->setValue(0);
   ProgressBar1->setTextVisible(false);
-  ProgressBar1->setGeometry(8, 36, 432, 20);
+  ProgressBar1->setGeometry(8, 36, 414, 20);
   Picture1->setObjectName("Picture1");
-  Picture1->setGeometry(448, 34, 105, 24);
+  Picture1->setGeometry(428, 34, 126, 24);
   Picture1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   Picture1->setAutoFillBackground(true);
   Picture1->setFrameShape(QFrame::StyledPanel);

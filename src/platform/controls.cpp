@@ -3,6 +3,9 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QFont>
+#include <QTextLayout>
+#include <QStringList>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
@@ -25,6 +28,26 @@ QString Q(std::string_view text) {
 }
 
 std::string S(const QString& text) { return text.toStdString(); }
+
+// A button shows "&" as a shortcut mark; captions here are plain text.
+QString Plain(std::string_view caption) { return Q(caption).replace(QLatin1Char('&'), QStringLiteral("&&")); }
+
+// Breaks the text into lines no wider than `width`, where the script allows a break (Thai runs
+// without blanks break between words).
+QString Wrap(const QString& text, const QFont& font, int width) {
+  QTextLayout layout(text, font);
+  QTextOption option;
+  option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+  layout.setTextOption(option);
+  QStringList lines;
+  layout.beginLayout();
+  for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+    line.setLineWidth(width);
+    lines << text.mid(line.textStart(), line.textLength()).trimmed();
+  }
+  layout.endLayout();
+  return lines.join(QLatin1Char('\n'));
+}
 
 // One key press with its text, delivered to the field as the keyboard would deliver it.
 void SendKey(QWidget* target, int key, const QString& text) {
@@ -359,9 +382,21 @@ OptionButton::OptionButton(std::string name, QWidget* parent)
   });
 }
 
-std::string OptionButton::Caption() const { return S(button_->text()); }
+void OptionButton::SetCaption(std::string_view caption) {
+  caption_ = std::string(caption);
+  ShowCaption();
+}
 
-void OptionButton::SetCaption(std::string_view caption) { button_->setText(Q(caption)); }
+void OptionButton::SetWrapWidth(int pixels) {
+  wrapWidth_ = pixels;
+  ShowCaption();
+}
+
+void OptionButton::ShowCaption() {
+  QString shown = Q(caption_);
+  if (wrapWidth_ > 0) shown = Wrap(shown, button_->font(), wrapWidth_);
+  button_->setText(shown.replace(QLatin1Char('&'), QStringLiteral("&&")));
+}
 
 bool OptionButton::Value() const { return button_->isChecked(); }
 
@@ -404,9 +439,10 @@ CommandButton::CommandButton(std::string name, QWidget* parent)
   QObject::connect(button_, &QAbstractButton::clicked, Context(), [this](bool) { Raise(Click); });
 }
 
-std::string CommandButton::Caption() const { return S(button_->text()); }
-
-void CommandButton::SetCaption(std::string_view caption) { button_->setText(Q(caption)); }
+void CommandButton::SetCaption(std::string_view caption) {
+  caption_ = std::string(caption);
+  button_->setText(Plain(caption));
+}
 
 void CommandButton::Press() {
   RequireUsable("press");

@@ -205,8 +205,10 @@ class OptionButton : public Control {
  public:
   OptionButton(std::string name, QWidget* parent);
 
-  std::string Caption() const;
+  std::string Caption() const { return caption_; }
   void SetCaption(std::string_view caption);
+  // Shows the caption on lines no wider than `pixels`, broken between words (0: one line).
+  void SetWrapWidth(int pixels);
 
   bool Value() const;
   // true selects it (the others of its frame are unselected) and raises Click, also when it was
@@ -222,7 +224,10 @@ class OptionButton : public Control {
 
  private:
   void Select(bool raise);
+  void ShowCaption();
   QRadioButton* button_;
+  std::string caption_;
+  int wrapWidth_ = 0;
 };
 
 // A push button.
@@ -230,7 +235,7 @@ class CommandButton : public Control {
  public:
   CommandButton(std::string name, QWidget* parent);
 
-  std::string Caption() const;
+  std::string Caption() const { return caption_; }
   void SetCaption(std::string_view caption);
 
   Handler Click;
@@ -242,6 +247,7 @@ class CommandButton : public Control {
 
  private:
   QPushButton* button_;
+  std::string caption_;
 };
 
 }  // namespace tuvo::controls

@@ -3,6 +3,7 @@
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QRadioButton>
 #include <QVBoxLayout>
 #include <QWidget>
 #include <gtest/gtest.h>
@@ -228,6 +229,17 @@ TEST_F(ControlsTest, TextBoxRaisesChangeAndClick) {
   box.Type("3");
   EXPECT_EQ(events, (std::vector<std::string>{"Change:12", "Click", "Change:123"}));
   EXPECT_TRUE(box.HasFocus());
+}
+
+TEST_F(ControlsTest, AWrappedCaptionStaysTheCaption) {
+  const std::string caption = "one two three four five six seven & eight";
+  a1.SetCaption(caption);
+  a1.SetWrapWidth(60);
+  EXPECT_EQ(a1.Caption(), caption);
+  EXPECT_TRUE(a1.Button()->text().contains('\n'));
+  EXPECT_TRUE(a1.Button()->text().contains("&&")) << "an ampersand is shown, not taken as a shortcut";
+  button.SetCaption("A&B");
+  EXPECT_EQ(button.Caption(), "A&B");
 }
 
 TEST_F(ControlsTest, ButtonAndLabelClicksAndBeep) {
