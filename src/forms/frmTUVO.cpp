@@ -14,6 +14,8 @@
 
 #include <string_view>
 
+#include "platform/system.h"
+
 namespace tuvo {
 
 namespace {
@@ -680,8 +682,17 @@ SeasonTexts frmTUVO::Texts() const {
   return t;
 }
 
-// Help: the help page in the desktop's browser.
-void frmTUVO::cmdHelp_Click() {}
+// Help: the help page in the desktop's browser; when it cannot start, a short note and nothing else.
+void frmTUVO::cmdHelp_Click() {
+  const system::HelpPageResult result = system::StartHelpPage();
+  if (result.started) return;
+  auto* note = new QMessageBox(QMessageBox::Information, QString::fromUtf8(Caption),
+                               QString::fromStdString(result.message), QMessageBox::Ok, this);
+  note->setAttribute(Qt::WA_DeleteOnClose);
+  note->setObjectName("HelpNote");
+  note->setModal(false);
+  note->show();
+}
 
 // Exit: ends the program at once; a spreadsheet opened by a run stays open.
 void frmTUVO::cmdEND_Click() {

@@ -1,6 +1,7 @@
 #include "platform/controls.h"
 
-#include <QApplication>
+#include "platform/system.h"
+
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QFont>
@@ -79,7 +80,7 @@ void BackspaceIn(QLineEdit* edit, int count) {
 
 void Beep() {
   ++beeps;
-  QApplication::beep();
+  system::Beep();
 }
 
 int BeepCount() { return beeps.load(); }
