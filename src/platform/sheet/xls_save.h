@@ -1,0 +1,21 @@
+// Saving a workbook as an .xls file: the model is written as .xlsx by libxlsxwriter and converted
+// by LibreOffice. This is the one save path of the workbook.
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+#include "platform/sheet/application.h"
+#include "platform/sheet/workbook.h"
+
+namespace tuvo::sheet {
+
+// Writes the workbook as an .xlsx file at `path`. Failures throw SheetError.
+void WriteXlsx(const Workbook& workbook, const std::filesystem::path& path);
+
+// Saves the workbook as .xls at `target` (an absolute path): written and converted in a private
+// folder, placed as a temporary file in the target's folder, then renamed over `target`. A failure
+// throws SheetError naming what failed and the path, and leaves `target` as it was.
+void SaveXls(const Workbook& workbook, const std::filesystem::path& target, const ConverterSettings& converter);
+
+}  // namespace tuvo::sheet
