@@ -150,9 +150,9 @@ void Blue(controls::Label& label) {
 
 QGridLayout* Grid(controls::Frame& frame) {
   auto* grid = new QGridLayout(frame.Widget());
-  grid->setContentsMargins(6, 4, 6, 4);
+  grid->setContentsMargins(6, 2, 6, 2);
   grid->setHorizontalSpacing(6);
-  grid->setVerticalSpacing(3);
+  grid->setVerticalSpacing(2);
   return grid;
 }
 

@@ -26,6 +26,8 @@ frmTUVO2::frmTUVO2(QWidget* parent)
       ProgressBar1(new QProgressBar(this)),
       Picture1(new QLabel(this)) {
   setWindowTitle(QString::fromUtf8(Caption));
+  // The run closes this window while the main window is hidden; that must not end the program.
+  setAttribute(Qt::WA_QuitOnClose, false);
   QFont font("MS Sans Serif");
   font.setPointSizeF(9.75);
   setFont(font);
