@@ -88,13 +88,13 @@ TEST_F(FillStationEToTest, NoWeekToWriteLeavesTheSheetAlone) {
 TEST_F(FillStationEToTest, CalendarCellsAreRoundedHalfToEvenAndReadFromText) {
   loop.EToLastWeek = 1;
   const std::array<std::pair<sheet::Value, sheet::Value>, 7> pairs = {{
-      {1.0, 2.5},                           // February: 4.09
-      {1.0, 3.5},                           // April: 6.09
+      {1.0, 2.5},                              // February: 4.09
+      {1.0, 3.5},                              // April: 6.09
       {std::string("1"), std::string(" 3 ")},  // March: 5.28
-      {1.0, sheet::Value{}},                // no month: 0
-      {sheet::Value{}, 3.0},                // no day: 0
-      {1.5, 3.0},                           // day 2 of March: 5.28
-      {30.5, 4.0},                          // day 30 of April: 6.09
+      {1.0, sheet::Value{}},                   // no month: 0
+      {sheet::Value{}, 3.0},                   // no day: 0
+      {1.5, 3.0},                              // day 2 of March: 5.28
+      {30.5, 4.0},                             // day 30 of April: 6.09
   }};
   for (int k = 0; k < 7; ++k) {
     calendar.Cells(1, 8 + 2 * k).SetValue(pairs[k].first);
@@ -111,10 +111,13 @@ TEST_F(FillStationEToTest, ABadCalendarCellEndsTheProcedureAtItsWeek) {
   const Check overflow = [](const auto& f) { EXPECT_THROW(f(), locale::OverflowError); };
   const sheet::Value aDate = sheet::DateValue{2009y / April / 1};
   const std::vector<std::tuple<int, sheet::Value, Check>> cases = {
-      {8, 32.0, outOfRange},   {9, 13.0, outOfRange},
-      {11, -1.0, outOfRange},  {20, -0.6, outOfRange},
-      {21, locale::ThaiMonthName(4), mismatch}, {10, aDate, mismatch},
-      {12, 3e9, overflow},
+      {8, 32.0, outOfRange},                    // day 32
+      {9, 13.0, outOfRange},                    // month 13
+      {11, -1.0, outOfRange},                   // month -1
+      {20, -0.6, outOfRange},                   // day -0.6 reads as -1
+      {21, locale::ThaiMonthName(4), mismatch},  // a month name is no number
+      {10, aDate, mismatch},                    // nor is a date
+      {12, 3e9, overflow},                      // beyond 32 bits
   };
   for (const auto& [badColumn, value, check] : cases) {
     calc.Reset();
