@@ -301,6 +301,11 @@ void ComboBox::Backspace(int count) {
 }
 
 bool ComboBox::Filter(QObject* object, QEvent* event) {
+  // A wheel passing over a list never changes its text (a pick is a deliberate click).
+  if (object == box_ && event->type() == QEvent::Wheel) {
+    event->ignore();
+    return true;
+  }
   if (object == edit_) {
     if (event->type() == QEvent::KeyPress) {
       const int key = static_cast<QKeyEvent*>(event)->key();
