@@ -1,0 +1,57 @@
+#include "run/crop_weeks.h"
+
+#include "platform/locale.h"
+#include "platform/sheet/sheet.h"
+#include "run/group_schedule.h"
+#include "run/progress.h"
+
+namespace tuvo {
+
+std::optional<CropWeekShape> CropWeeksFor(std::string_view crop, const WeekFields& weeks) {
+  if (crop == RDTransplanted) {
+    if (weeks.SeedlingWeeks == 3) return CropWeekShape{weeks.NurseryWeeks, FillKcRDTransplanted3()};
+    if (weeks.SeedlingWeeks == 4) return CropWeekShape{weeks.NurseryWeeks, FillKcRDTransplanted4()};
+  } else if (crop == KDML105Transplanted) {
+    if (weeks.SeedlingWeeks == 3) {
+      return CropWeekShape{weeks.NurseryWeeks, FillKcKDML105Transplanted3()};
+    }
+    if (weeks.SeedlingWeeks == 4) {
+      return CropWeekShape{weeks.NurseryWeeks, FillKcKDML105Transplanted4()};
+    }
+  } else if (crop == RDWetSeeded) {
+    const int p = weeks.WetPrepWeeks + weeks.StopWeeks;
+    if (weeks.StopWeeks == 1) return CropWeekShape{p, FillKcRDWetSeeded1()};
+    if (weeks.StopWeeks == 2) return CropWeekShape{p, FillKcRDWetSeeded2()};
+    if (weeks.StopWeeks == 3) return CropWeekShape{p, FillKcRDWetSeeded3()};
+  }
+  return std::nullopt;
+}
+
+void FillCropWeeks(const SeasonTexts& texts, const GroupAreaTable& areas, WeekFields& weeks,
+                   std::string& selectedCrop, sheet::Workbook& workbook, Progress& progress) {
+  weeks.NurseryPrepWeeks = locale::WholeNumber(texts.cboTriamplangKla);
+  weeks.SeedlingWeeks = locale::WholeNumber(texts.cboLiengklatime);
+  weeks.NurseryWeeks = locale::ToInt16(weeks.NurseryPrepWeeks + weeks.SeedlingWeeks);
+  weeks.WetPrepWeeks = locale::WholeNumber(texts.cboTriamplangNaWan);
+  weeks.StopWeeks = locale::WholeNumber(texts.cboStop);
+  weeks.GroupCount = locale::WholeNumber(texts.cboGroup);
+  selectedCrop = texts.cboCroptype;
+
+  const int groupCount = weeks.GroupCount;
+  CheckGroupCount(groupCount);
+  sheet::Worksheet& calc = workbook.Worksheets(2);
+  for (int g = 1; g <= groupCount; ++g) {
+    const std::optional<CropWeekShape> shape = CropWeeksFor(texts.cboCroptype, weeks);
+    if (!shape) continue;
+    for (int i = 1; i <= static_cast<int>(shape->kc.size()); ++i) {
+      const int row = g + shape->preCropWeeks + i + 4;
+      calc.Cells(row, 6 * g + 3).SetValue(std::string_view(areas[g]));
+      calc.Cells(row, 6 * g + 3).SetStyle("comma");
+      calc.Cells(row, 6 * g + 4).SetValue(shape->kc[i - 1]);
+      calc.Cells(row, 6 * g + 4).SetHorizontalAlignment(sheet::xl::Center);
+    }
+  }
+  progress.ShowProgress(35);
+}
+
+}  // namespace tuvo
