@@ -95,6 +95,12 @@ class frmTUVO : public QWidget {
   // The area-entry restart: txtArea2 emptied, txtGroup "1".
   void AreaEntryRestart();
   void FinishAreaEntry();
+  // Every group of the season (1 to the cboGroup count) has a stored area the locale's number
+  // conversion reads; Compute is enabled only then.
+  bool AreasComplete() const;
+  // Why Compute must not start with the window as it is (a list the run reads as a whole number
+  // beyond 16 bits, a group count outside 1 to 20, a group without a readable area), or none.
+  std::optional<std::string> ComputeRefusal() const;
 
   // ---- Effective-rainfall choice and own rainfall
   void optRe1_Click();
