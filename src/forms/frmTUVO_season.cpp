@@ -82,7 +82,7 @@ void frmTUVO::cboFirstyear_Click() {
   const locale::Date end = SeasonEnd(*start, fields_.ScheduleWeeks);
   fields_.SeasonLastMonth = static_cast<float>(static_cast<unsigned>(end.month()));
   fields_.RainEntryMonth = static_cast<std::int16_t>(fields_.SeasonFirstMonth);
-  fields_.EffRainMonth = fields_.SeasonFirstMonth - 1;
+  fields_.Rain.EffRainMonth = fields_.SeasonFirstMonth - 1;
 }
 
 // After the last group's area: the summary shows the first day, the last day and the weeks.

@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 
+#include "rain/eff_rain_state.h"
 #include "run/season.h"
 #include "run/season_inputs.h"
 
@@ -31,8 +32,10 @@ struct MainFields : WeekFields, SeasonTotals {
 
   std::int16_t RainEntryMonth = 0;      // month whose rainfall the user types next
   std::int16_t RainEntryLastMonth = 0;  // the season's last month during the own-rainfall entry
-  float EffRainMonth = 0;               // month the effective-rainfall procedures work on (0 to 12)
-  double EffRainInput = 0;              // rainfall of that month, mm
+
+  // Monthly rainfall, the inputs of the six effective-rainfall methods (EffRainMonth is also the
+  // own-rainfall entry's counter) and their result tables; shared with the run.
+  EffRainState Rain;
 
   // Thai month abbreviations: elements 1 to 12, element 13 repeats December, element 0 empty.
   std::array<std::string, 14> MonthAbbrev{};

@@ -166,7 +166,7 @@ TEST(SeasonCalendar, StartYearPickedFixesTheSeasonMonths) {
     EXPECT_EQ(fields.SeasonFirstMonth, c.firstMonth);
     EXPECT_EQ(fields.SeasonLastMonth, c.lastMonth);
     EXPECT_EQ(fields.RainEntryMonth, c.firstMonth);
-    EXPECT_EQ(fields.EffRainMonth, c.firstMonth - 1);
+    EXPECT_EQ(fields.Rain.EffRainMonth, c.firstMonth - 1);
     EXPECT_TRUE(frm.optRe01.Enabled());
     EXPECT_TRUE(frm.optRe02.Enabled());
     EXPECT_EQ(frm.lblFirst.Caption(), "?") << "picking the year shows nothing";
