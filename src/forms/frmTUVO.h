@@ -13,10 +13,12 @@
 #include <QWidget>
 
 #include <array>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "forms/frmTUVO2.h"
 #include "forms/main_fields.h"
 #include "forms/window_host.h"
 #include "platform/controls.h"
@@ -126,14 +128,30 @@ class frmTUVO : public QWidget {
   // ---- New computation, Compute
   void cmdRun2_Click();
   void cmdRun_Click();
+  // The calculation-sheet layout step of a run: the schedule-length step, then the time axis and
+  // the group header blocks of the active workbook's worksheet 2.
+  void TimeControl();
+  // The two chart sheets and the summary sheet of a run (written by the summary and chart writer).
+  void Graph01();
+  void Graph02();
+  void StartSheet1();
+  // The progress window of the run under way; null between runs.
+  frmTUVO2* ProgressWindow() const { return progressWindow_.get(); }
+  // What the progress window of the last run showed, step by step, until it was unloaded.
+  const std::vector<frmTUVO2::Step>& LastRunProgress() const { return lastRunProgress_; }
 
  private:
   std::vector<controls::Control*> all_;
   MainFields& fields_;
   WindowHost* host_;
+  std::unique_ptr<frmTUVO2> progressWindow_;
+  std::vector<frmTUVO2::Step> lastRunProgress_;
 
   void BuildLayout();
   void Wire();
+  // Whether the leading number of a typed text lies in low .. high, both included (a number
+  // beyond the range of a double does not).
+  static bool LeadingNumberWithin(std::string_view text, double low, double high);
 
  public:
   // ---- Controls, by frame (declared in creation order: a frame before what it holds)
