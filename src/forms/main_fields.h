@@ -9,8 +9,10 @@
 #include <string>
 
 #include "rain/eff_rain_state.h"
+#include "run/calendar_sheet.h"
 #include "run/season.h"
 #include "run/season_inputs.h"
+#include "run/week_loop.h"
 
 namespace tuvo {
 
@@ -18,9 +20,10 @@ namespace sheet {
 class Application;
 }
 
-// Week fields (NurseryPrepWeeks .. GroupCount) and season totals are inherited under their own
-// names, so the fields can be handed on as WeekFields or SeasonTotals.
-struct MainFields : WeekFields, SeasonTotals {
+// Week fields (NurseryPrepWeeks .. GroupCount), season totals and the day calendar's row counts
+// are inherited under their own names, so the fields can be handed on as WeekFields, SeasonTotals
+// or CalendarCounts.
+struct MainFields : WeekFields, SeasonTotals, CalendarCounts {
   std::int16_t ScheduleWeeks = 0;  // season length in weeks; 0 until first computed
 
   float SeasonFirstMonth = 0;  // month of the season's first day, 0 until a start year is picked
@@ -42,9 +45,12 @@ struct MainFields : WeekFields, SeasonTotals {
 
   // Settings and heading texts of a run.
   double EfficiencyPercent = 0;
+  double PercolationRate = 0;  // mm/day, from cboDeeper
   std::string OfficeText, ProjectText, SectionText, CropText, ProvinceText;
   std::string SelectedCrop, SelectedStation;
   std::string RunTimestamp, OutputFolder;
+  // The week-loop variables the run shares with the ETo fill and the effective-rainfall column.
+  WeekLoop Loop;
 
   // The spreadsheet application held from the first run until the reset lets go of it.
   std::shared_ptr<sheet::Application> ExcelApp;
