@@ -1,0 +1,197 @@
+#include "rain/eff_rain_column.h"
+
+#include <array>
+#include <chrono>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <variant>
+
+#include "platform/locale.h"
+#include "platform/sheet/sheet.h"
+#include "rain/eff_rain_methods.h"
+#include "rain/station_rain.h"
+#include "run/season.h"
+#include "run/summary_columns.h"
+
+namespace tuvo {
+
+namespace {
+
+// Worksheets of the run's workbook, by position.
+constexpr int CalcSheetIndex = 2;
+constexpr int CalendarSheetIndex = 3;
+
+// 1 rai = 1600 m²; depths in mm.
+constexpr double SquareMetresPerRai = 1600;
+constexpr double MillimetresPerMetre = 1000;
+
+// Days of each month in a leap year, January first.
+constexpr std::array<int, 12> LeapYearMonthDays = {31, 29, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+
+// Start years (Buddhist era) whose February the start-year rule counts with 29 days.
+constexpr std::array<double, 10> LeapStartYears = {2551, 2555, 2559, 2563, 2567,
+                                                   2571, 2575, 2579, 2583, 2587};
+
+// The week fields by their lists' leading numbers, as whole numbers.
+WeekFields ReadWeekFields(const SeasonTexts& texts) {
+  WeekFields weeks;
+  weeks.NurseryPrepWeeks = locale::WholeNumber(texts.cboTriamplangKla);
+  weeks.SeedlingWeeks = locale::WholeNumber(texts.cboLiengklatime);
+  weeks.NurseryWeeks =
+      locale::ToInt16(static_cast<double>(weeks.NurseryPrepWeeks) + weeks.SeedlingWeeks);
+  weeks.WetPrepWeeks = locale::WholeNumber(texts.cboTriamplangNaWan);
+  weeks.StopWeeks = locale::WholeNumber(texts.cboStop);
+  return weeks;
+}
+
+// The group count: the text of cboGroup taken wholly as a number, 16 bits.
+std::int16_t StrictGroupCount(const SeasonTexts& texts) {
+  return locale::ToInt16(locale::ToNumber(texts.cboGroup));
+}
+
+// A 16-bit sheet column 6G + offset.
+std::int16_t GroupColumn(std::int16_t groupCount, int offset) {
+  return locale::ToInt16(6.0 * groupCount + offset);
+}
+
+// Days of the February that the season's weeks reach, from the calendar sheet's dates; nothing
+// when no week reaches a February day. A season holds at most one February.
+std::optional<int> SeasonFebruaryDays(sheet::Worksheet& calendar, int weekCount) {
+  for (int w = 1; w <= weekCount; ++w) {
+    for (int k = 1; k <= 7; ++k) {
+      const sheet::Value value = calendar.Cells(w, k).GetValue();
+      const auto* date = std::get_if<sheet::DateValue>(&value);
+      if (date != nullptr && date->date.month() == std::chrono::February) {
+        return date->date.year().is_leap() ? 29 : 28;
+      }
+    }
+  }
+  return std::nullopt;
+}
+
+// February's days by the start year alone (the text of cboFirstyear, wholly a number).
+int StartYearFebruaryDays(const SeasonTexts& texts) {
+  const double year = locale::ToNumber(texts.cboFirstyear);
+  for (double leap : LeapStartYears) {
+    if (year == leap) return 29;
+  }
+  return 28;
+}
+
+// A calendar cell as a table index from 1 to `last`; outside is a subscript error.
+std::size_t CalendarIndex(double whole, int last, int row, int column) {
+  if (whole < 1 || whole > last) {
+    throw std::out_of_range("calendar sheet row " + std::to_string(row) + ", column " +
+                            std::to_string(column) + ": " + locale::NumberText(whole) +
+                            " is outside 1 to " + std::to_string(last));
+  }
+  return static_cast<std::size_t>(whole);
+}
+
+// The steps both variants share; `station` adds the station load and the twelve evaluations.
+void FillEffRainColumn(bool station, const SeasonTexts& texts, EffRainState& state,
+                       WeekLoop& loop, sheet::Workbook& workbook, SeasonTotals& totals,
+                       std::int16_t& WeekRowCount) {
+  state.weeks = ReadWeekFields(texts);
+
+  std::int16_t groupCount = StrictGroupCount(texts);
+  state.weeks.GroupCount = groupCount;
+  state.NurseryAreaTotalCol = GroupColumn(groupCount, 6);
+  state.PrepAreaTotalCol = GroupColumn(groupCount, 7);
+  state.PlantedAreaTotalCol = GroupColumn(groupCount, 8);
+  loop.OutputColumn = GroupColumn(groupCount, 13);
+  const int outputColumn = loop.OutputColumn;
+
+  // A crop text none of the three, or week fields no rule knows, keep the count as it was.
+  if (const std::optional<std::int16_t> weeks = ScheduleWeeksFor(texts.cboCroptype, state.weeks)) {
+    WeekRowCount = *weeks;
+  }
+  const int weekCount = WeekRowCount;
+
+  if (station) {
+    TUVORainDatabase2(texts.cboProvince, state);
+    for (int m = 1; m <= 12; ++m) {
+      state.EffRainInput = locale::LeadingNumber(state.StationMonthRain[m]);
+      state.EffRainMonth = static_cast<float>(m);
+      EvaluateEffRainMonth(state);
+    }
+  }
+
+  sheet::Worksheet& calc = workbook.Worksheets(CalcSheetIndex);
+  sheet::Worksheet& calendar = workbook.Worksheets(CalendarSheetIndex);
+
+  // With no method chosen the daily values stay as the previous call left them.
+  if (const MonthTextTable* table = ChosenEffRainTable(texts, state)) {
+    // February is spread over the days of the February the season actually holds, which need
+    // not lie in the start year; a season without February falls back to the start year.
+    const std::optional<int> february = SeasonFebruaryDays(calendar, weekCount);
+    std::array<int, 12> monthDays = LeapYearMonthDays;
+    monthDays[1] = february ? *february : StartYearFebruaryDays(texts);
+    for (std::size_t m = 1; m <= 12; ++m) {
+      state.MonthDailyEffRain[m] = locale::LeadingNumber((*table)[m]) / monthDays[m - 1];
+    }
+  }
+  // Every day of a leap year, 29 February included whatever the year.
+  for (std::size_t m = 1; m <= 12; ++m) {
+    for (int d = 1; d <= LeapYearMonthDays[m - 1]; ++d) {
+      state.DailyEffRain[static_cast<std::size_t>(d)][m] = state.MonthDailyEffRain[m];
+    }
+  }
+
+  totals.TotalEffRain = 0;
+  for (int w = 1; w <= weekCount; ++w) {
+    loop.EToWeekRow = static_cast<std::int16_t>(w);
+
+    // All fourteen calendar cells are read before any is used.
+    std::array<double, 14> pair{};
+    for (int k = 0; k < 14; ++k) {
+      pair[static_cast<std::size_t>(k)] = locale::ToInt16(calendar.Cells(w, 8 + k).AsNumber());
+    }
+    state.WeekEffRainDepth = 0;
+    for (int k = 0; k < 7; ++k) {
+      const std::size_t day = CalendarIndex(pair[2 * k], 31, w, 8 + 2 * k);
+      const std::size_t month = CalendarIndex(pair[2 * k + 1], 12, w, 9 + 2 * k);
+      state.WeekEffRainDepth += state.DailyEffRain[day][month];
+    }
+
+    const int row = w + 5;
+    const double area = calc.Cells(row, state.NurseryAreaTotalCol).AsNumber() +
+                        calc.Cells(row, state.PrepAreaTotalCol).AsNumber() +
+                        calc.Cells(row, state.PlantedAreaTotalCol).AsNumber();
+    state.WeekEffRainVolume =
+        area * state.WeekEffRainDepth * SquareMetresPerRai / MillimetresPerMetre;
+
+    WriteWeekCell(workbook, row, outputColumn, locale::Round2(state.WeekEffRainVolume));
+    // The total adds the cells as the sheet holds them: the sum of the rounded weeks.
+    totals.TotalEffRain += calc.Cells(row, outputColumn).AsNumber();
+  }
+
+  WriteTotalsCell(workbook, weekCount, outputColumn, totals.TotalEffRain);
+}
+
+}  // namespace
+
+const MonthTextTable* ChosenEffRainTable(const SeasonTexts& texts, const EffRainState& state) {
+  if (texts.optRe1) return &state.ReDepartment;
+  if (texts.optRe2) return &state.ReECI;
+  if (texts.optAcres1) return &state.ReAcres1;
+  if (texts.optAcres2) return &state.ReAcres2;
+  if (texts.optAcres3) return &state.ReAcres3;
+  if (texts.optUSDA) return &state.ReUSDA;
+  return nullptr;
+}
+
+void FillEffRainColumnStation(const SeasonTexts& texts, EffRainState& state, WeekLoop& loop,
+                              sheet::Workbook& workbook, SeasonTotals& totals,
+                              std::int16_t& WeekRowCount) {
+  FillEffRainColumn(true, texts, state, loop, workbook, totals, WeekRowCount);
+}
+
+void FillEffRainColumnUser(const SeasonTexts& texts, EffRainState& state, WeekLoop& loop,
+                           sheet::Workbook& workbook, SeasonTotals& totals,
+                           std::int16_t& WeekRowCount) {
+  FillEffRainColumn(false, texts, state, loop, workbook, totals, WeekRowCount);
+}
+
+}  // namespace tuvo
