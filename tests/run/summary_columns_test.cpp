@@ -9,6 +9,9 @@
 #include <string>
 #include <vector>
 
+#include "eto/select_station_eto.h"
+#include "eto/station_eto.h"
+#include "platform/locale.h"
 #include "platform/sheet/sheet.h"
 #include "run/progress.h"
 
@@ -419,6 +422,41 @@ TEST_F(SummaryColumnsTest, MoreGroupsThanTheWaterTablesHoldAreRefused) {
   SetGroups(21);
   EXPECT_THROW(WriteAreaAndPrepWaterColumns(run), std::out_of_range);
   EXPECT_EQ(progress.values, (std::vector<int>{43, 46, 49}));
+}
+
+TEST_F(SummaryColumnsTest, TheStationDispatchFillsTheColumnThatCropUseReads) {
+  SetGroups(2);
+  const StationDispatchEntry& station = StationDispatchList[0];
+  texts.cboProvince = std::string(station.StationName);
+  // Every week of the calendar sheet is days 1 to 7 of one month, a different month each week.
+  sheet::Worksheet& calendar = book.Worksheets(3);
+  std::vector<double> expected(weeks + 1);
+  const StationDailyETo daily = FillDailyETo(*station.table);
+  for (int w = 1; w <= weeks; ++w) {
+    std::array<CalendarDay, 7> week;
+    for (int i = 0; i < 7; ++i) {
+      week[i] = {i + 1, (w - 1) % 12 + 1};
+      calendar.Cells(w, 8 + 2 * i).SetValue(static_cast<double>(week[i].day));
+      calendar.Cells(w, 9 + 2 * i).SetValue(static_cast<double>(week[i].month));
+    }
+    expected[w] = RoundWeekETo(WeekETo(daily, week));
+  }
+  SetGroup(2, 3, PlantedArea, 5);
+  SetGroup(2, 3, Kc, 1);
+  WeekFields dispatchWeeks;
+  std::string selectedCrop, selectedStation;
+  WriteEToColumn(run, StationEToFields{dispatchWeeks, selectedCrop, selectedStation});
+  EXPECT_EQ(loop.OutputColumn, 17);  // Q
+  EXPECT_EQ(loop.EToLastWeek, weeks);
+  EXPECT_EQ(selectedStation, texts.cboProvince);
+  for (int w = 1; w <= weeks; ++w) {
+    EXPECT_EQ(At(w, SummaryColumn::ETo), expected[w]) << w;
+    EXPECT_EQ(calc.FormatAt(w + 5, 17).style, "comma") << w;
+  }
+  WriteAreaAndPrepWaterColumns(run);
+  WriteCropUseAndPercolationColumns(run);
+  EXPECT_EQ(At(3, SummaryColumn::CropWaterUse), locale::Round2(5 * 1 * 1600.0 * expected[3] / 1000));
+  EXPECT_GT(At(3, SummaryColumn::CropWaterUse), 0);
 }
 
 }  // namespace
