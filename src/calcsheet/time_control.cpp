@@ -73,7 +73,8 @@ void TimeAxisHeader(sheet::Workbook& workbook, int column, std::string_view capt
 
 // The season's first day from the three date lists, as the window's date conversion reads them.
 Date SeasonStart(const SeasonTexts& texts) {
-  const std::string text = texts.cboFirstdate + "/" + texts.cboFirstmonth + "/" + texts.cboFirstyear;
+  const std::string text =
+      texts.cboFirstdate + "/" + texts.cboFirstmonth + "/" + texts.cboFirstyear;
   if (auto date = locale::TryParseThaiDate(text)) return *date;
   throw CalcSheetLayoutError("calculation sheet: the season's first day \"" + text +
                              "\" is not a date");

@@ -192,7 +192,8 @@ TEST_F(NurseryPrepTest, LandPreparationTakesTheLastNurseryWeeks) {
     EXPECT_EQ(written, static_cast<int>(c.rows.size()));
     if (c.rows.empty()) continue;
     ExpectColumn(PrepArea(1), c.rows.front(), std::vector<Value>(c.rows.size(), 1500.0));
-    ExpectColumn(PrepDepth(1), c.rows.front(), std::vector<Value>(c.depths.begin(), c.depths.end()));
+    ExpectColumn(PrepDepth(1), c.rows.front(),
+                 std::vector<Value>(c.depths.begin(), c.depths.end()));
   }
 }
 
