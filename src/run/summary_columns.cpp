@@ -77,6 +77,7 @@ void CheckGroupCount(int groupCount, int entries, std::string_view column) {
   }
 }
 
+// The sheet column of a summary column, as an int for cell addressing.
 int Column(std::int16_t groupCount, SummaryColumn which) { return SummaryColumnNumber(groupCount, which); }
 
 // An accumulated-area column: per week the sum over the groups of one group-block column.
