@@ -156,6 +156,7 @@ TEST_F(NurseryPrepTest, NurseryDepthsByBedAndSeedlingWeeks) {
       // Pairs the lists do not offer follow the last row.
       {1, 2, {50.0, 100.0, zero}},
       {1, 5, {50.0, 100.0, zero, 100.0, 100.0, 100.0}},
+      {3, 3, {50.0, 100.0, zero, 100.0, 100.0, 100.0}},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(testing::Message() << "TK " << c.tk << ", LK " << c.lk);
