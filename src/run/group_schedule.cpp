@@ -40,8 +40,9 @@ void WriteDepth(sheet::Worksheet& calc, int row, int column, const Depth& depth)
     calc.Cells(row, column).SetValue(*mm);
     calc.Cells(row, column).SetNumberFormat(DepthFormat);
   } else {
-    // Kept as text, never the number 0, so the week reads as the start of seedling raising.
-    calc.Cells(row, column).SetValue(sheet::Value{std::string(std::get<std::string_view>(depth))});
+    // Written as typed entry, as the spreadsheet takes the text: it becomes the number 0 and keeps
+    // no "0.00" format of its own.
+    calc.Cells(row, column).SetValue(std::get<std::string_view>(depth));
   }
 }
 

@@ -66,11 +66,11 @@ TEST_F(NurseryPrepTest, RDTransplantedTwoGroups) {
   Fill();
 
   ExpectColumn(NurseryArea(1), 6, {100.0, 100.0, 100.0, 100.0, 100.0});
-  ExpectColumn(NurseryDepth(1), 6, {100.0, Text("0.00"), 100.0, 100.0, 100.0});
+  ExpectColumn(NurseryDepth(1), 6, {100.0, 0.0, 100.0, 100.0, 100.0});
   EXPECT_EQ(calc.ValueAt(10, PrepArea(1)), Number(1500));
   EXPECT_EQ(calc.ValueAt(10, PrepDepth(1)), Number(250));
   ExpectColumn(NurseryArea(2), 7, {60.0, 60.0, 60.0, 60.0, 60.0});
-  ExpectColumn(NurseryDepth(2), 7, {100.0, Text("0.00"), 100.0, 100.0, 100.0});
+  ExpectColumn(NurseryDepth(2), 7, {100.0, 0.0, 100.0, 100.0, 100.0});
   EXPECT_EQ(calc.ValueAt(11, PrepArea(2)), Number(900));
   EXPECT_EQ(calc.ValueAt(11, PrepDepth(2)), Number(250));
   // Nothing else: 10 + 2 cells per group.
@@ -100,7 +100,7 @@ TEST_F(NurseryPrepTest, KDML105TransplantedTwoPrepWeeks) {
   Fill();
 
   ExpectColumn(NurseryArea(1), 6, {80.0, 80.0, 80.0, 80.0, 80.0});
-  ExpectColumn(NurseryDepth(1), 6, {50.0, 100.0, Text("0.00"), 125.0, 125.0});
+  ExpectColumn(NurseryDepth(1), 6, {50.0, 100.0, 0.0, 125.0, 125.0});
   ExpectColumn(PrepArea(1), 9, {800.0, 800.0});
   ExpectColumn(PrepDepth(1), 9, {100.0, 200.0});
   EXPECT_TRUE(IsEmpty(calc.ValueAt(8, PrepArea(1))));
@@ -144,7 +144,7 @@ TEST_F(NurseryPrepTest, WetSeededPreparationWeeks) {
 }
 
 TEST_F(NurseryPrepTest, NurseryDepthsByBedAndSeedlingWeeks) {
-  const Value zero = Text("0.00");
+  const Value zero = 0.0;
   const struct {
     int tk, lk;
     std::vector<Value> depths;
