@@ -124,6 +124,15 @@ class frmTUVO : public QWidget {
   void cmdRe_Click();
   void cmdEdit2_Click();
   void FinishRainEntry();
+  // Where the own-rainfall entry starts: the season's first and last month as a run would compute
+  // the season now, the counters just before the first month, and the month labels showing them.
+  void RainEntryAtFirstMonth();
+  // The end of the group-area entry on the rainfall counters: back to 0, except while own
+  // rainfall is chosen, whose entry goes on with the month lblMonth shows.
+  void RainCountersAfterAreaEntry();
+  // Why Compute must not start on own rainfall: a month the season reaches that the entry has
+  // not stored (since its last restart), named for the user; none on the station database.
+  std::optional<std::string> OwnRainRefusal() const;
 
   // ---- New computation, Compute
   void cmdRun2_Click();

@@ -39,6 +39,9 @@ struct MainFields : WeekFields, SeasonTotals, CalendarCounts {
   // Monthly rainfall, the inputs of the six effective-rainfall methods (EffRainMonth is also the
   // own-rainfall entry's counter) and their result tables; shared with the run.
   EffRainState Rain;
+  // The number text the own-rainfall entry stored for month m since its last restart; empty for
+  // a month not typed. A month counts as typed while StationMonthRain still holds this text.
+  MonthTextTable TypedMonthRain{};
 
   // Thai month abbreviations: elements 1 to 12, element 13 repeats December, element 0 empty.
   std::array<std::string, 14> MonthAbbrev{};
