@@ -48,7 +48,7 @@ void Application::Quit() {
 bool Application::IsShowing(const Workbook& workbook) const { return viewer_->IsShowing(workbook); }
 
 void Application::WorkbookSaved(Workbook& workbook) {
-  if (visible_) viewer_->Show(workbook, converter_.program);
+  if (visible_) viewer_->Show(workbook, office_.program);
 }
 
 void Application::WorkbookClosed(Workbook& workbook) {

@@ -26,9 +26,9 @@ class Workbooks {
   Application* application_;
 };
 
-// How a save converts the written workbook to the .xls file: the LibreOffice program (found on
-// PATH unless a path) and how long one conversion may take.
-struct ConverterSettings {
+// The LibreOffice program that converts a saved workbook to .xls and shows it (found on PATH
+// unless a path), and how long one conversion may take.
+struct OfficeSettings {
   std::string program = "soffice";
   std::chrono::milliseconds timeout{60000};
 };
@@ -57,8 +57,8 @@ class Application {
   void Quit();
   bool HasQuit() const { return quit_; }
 
-  ConverterSettings& Converter() { return converter_; }
-  const ConverterSettings& Converter() const { return converter_; }
+  OfficeSettings& Office() { return office_; }
+  const OfficeSettings& Office() const { return office_; }
 
   // Whether a window shows the workbook's saved file right now (tests).
   bool IsShowing(const Workbook& workbook) const;
@@ -77,7 +77,7 @@ class Application {
   int workbooksAdded_ = 0;
   std::vector<std::unique_ptr<Workbook>> open_;
   std::vector<std::unique_ptr<Workbook>> closed_;  // kept so that stale references fail cleanly
-  ConverterSettings converter_;
+  OfficeSettings office_;
   std::unique_ptr<Viewer> viewer_;
 };
 

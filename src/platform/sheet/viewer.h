@@ -2,9 +2,13 @@
 // own profile folder, so that closing a workbook closes exactly its window.
 #pragma once
 
+#include <filesystem>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
+
+#include <sys/types.h>
 
 namespace tuvo::sheet {
 
@@ -17,14 +21,19 @@ class Viewer {
   Viewer(const Viewer&) = delete;
   Viewer& operator=(const Viewer&) = delete;
 
-  // Shows the saved file of the workbook unless a window of ours shows it already. Without a
-  // display or without LibreOffice nothing is shown; that is no failure.
+  // Shows the saved file of the workbook, when there is a display, unless our window shows it
+  // already. Without a display or without LibreOffice nothing is shown; that is no failure.
   void Show(const Workbook& workbook, const std::string& program);
-  // Closes the workbook's window, whether or not it is still open.
+  // Opens `file` in `program` (LibreOffice Calc) for the workbook, display or not.
+  void Open(const Workbook& workbook, const std::string& program, const std::filesystem::path& file);
+  // Closes the workbook's window, whether or not it was opened and whether or not it is still open.
   void Close(const Workbook& workbook);
+  // Whether our window of the workbook is open (the user may have closed it).
   bool IsShowing(const Workbook& workbook) const;
+  // The process of the workbook's window (tests).
+  std::optional<pid_t> ProcessOf(const Workbook& workbook) const;
 
-  // Whether windows can be shown at all: a display that is not the offscreen one.
+  // Whether windows can be shown at all: a display, and not the offscreen platform.
   static bool HasDisplay();
 
  private:

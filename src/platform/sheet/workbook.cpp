@@ -113,7 +113,7 @@ void Workbook::SaveAs(const std::string& path, int fileFormat) {
                      " is not supported; only the normal workbook format is");
   }
   const std::filesystem::path target = std::filesystem::absolute(std::filesystem::path(path));
-  SaveXls(*this, target, application_->Converter());
+  SaveXls(*this, target, application_->Office());
   path_ = target.string();
   name_ = target.filename().string();
   application_->WorkbookSaved(*this);

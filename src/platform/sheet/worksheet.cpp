@@ -9,8 +9,6 @@ namespace tuvo::sheet {
 
 namespace {
 
-// The width of a column nobody set, in characters of the standard font.
-constexpr double DefaultColumnWidth = 8.43;
 constexpr std::size_t MaxSheetNameLength = 31;
 
 // Characters of a UTF-8 text (code points).
@@ -122,7 +120,7 @@ bool SameSheetName(std::string_view a, std::string_view b) {
 
 Worksheet::Worksheet(Workbook& workbook, std::string name)
     : Sheet(workbook, Kind::Worksheet, std::move(name)),
-      standardWidth_(DefaultColumnWidth),
+      standardWidth_(StandardColumnWidth),
       selection_{Area{1, 1, 1, 1}} {}
 
 sheet::Range Worksheet::Cells(int row, int column) {
@@ -187,10 +185,10 @@ const Value& Worksheet::ValueAt(int row, int column) const {
 
 const CellFormat& Worksheet::FormatAt(int row, int column) const {
   const auto it = cells_.find({row, column});
-  return it == cells_.end() ? StartFormat(column) : it->second.format;
+  return it == cells_.end() ? ColumnFormat(column) : it->second.format;
 }
 
-const CellFormat& Worksheet::StartFormat(int column) const {
+const CellFormat& Worksheet::ColumnFormat(int column) const {
   const auto it = columnFormats_.find(column);
   return it == columnFormats_.end() ? defaultFormat_ : it->second;
 }
@@ -203,7 +201,7 @@ double Worksheet::ColumnWidth(int column) const {
 CellFormat& Worksheet::MutableFormat(int row, int column) {
   CheckCell(row, column);
   auto it = cells_.find({row, column});
-  if (it == cells_.end()) it = cells_.emplace(std::pair{row, column}, Cell{{}, StartFormat(column)}).first;
+  if (it == cells_.end()) it = cells_.emplace(std::pair{row, column}, Cell{{}, ColumnFormat(column)}).first;
   return it->second.format;
 }
 

@@ -16,6 +16,9 @@ namespace tuvo::sheet {
 
 class Workbook;
 
+// The width of a column nobody set, in characters of the standard font.
+inline constexpr double StandardColumnWidth = 8.43;
+
 // A sheet of a workbook: a worksheet or a chart sheet.
 class Sheet {
  public:
@@ -100,6 +103,8 @@ class Worksheet : public Sheet {
   // Formats of whole columns and of the sheet, that cells not yet used start from.
   const std::map<int, CellFormat>& ColumnFormats() const { return columnFormats_; }
   const CellFormat& DefaultFormat() const { return defaultFormat_; }
+  // The formats a cell of the column starts from: the column's, else the sheet's.
+  const CellFormat& ColumnFormat(int column) const;
 
   // Writing the model; Range operations come here.
   void SetCellValue(int row, int column, Value value);
@@ -118,8 +123,6 @@ class Worksheet : public Sheet {
   void Reset();  // every cell deleted: values, formats, merges, widths
 
  private:
-  const CellFormat& StartFormat(int column) const;
-
   std::map<std::pair<int, int>, Cell> cells_;
   std::map<int, CellFormat> columnFormats_;
   CellFormat defaultFormat_;

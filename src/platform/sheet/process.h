@@ -1,0 +1,39 @@
+// Child processes of the spreadsheet layer (LibreOffice): started in a process group of their own
+// so that ending one ends every process it started.
+#pragma once
+
+#include <chrono>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include <sys/types.h>
+
+namespace tuvo::sheet {
+
+// The file URL of an absolute path, each byte outside the unreserved set escaped.
+std::string FileUrl(const std::filesystem::path& path);
+
+// Starts `program` (looked up on PATH unless it holds a "/") with `arguments`, its output and
+// errors going to `log` (or nowhere when empty). Returns the process id, or the error text of a
+// program that cannot be started.
+struct Started {
+  pid_t pid = -1;
+  std::string error;
+};
+Started StartProcess(const std::string& program, const std::vector<std::string>& arguments,
+                     const std::filesystem::path& log);
+
+// Waits up to `timeout` for the process to end: its exit status (128 + signal when a signal
+// ended it), or nothing on time-out. The ended process is not reaped yet (EndProcess does).
+std::optional<int> WaitProcess(pid_t pid, std::chrono::milliseconds timeout);
+
+// Whether the process is still running.
+bool ProcessRunning(pid_t pid);
+
+// Ends the process and its group (a request first, then by force after `grace`) and reaps it;
+// a process that ended already only has its group cleared and is reaped.
+void EndProcess(pid_t pid, std::chrono::milliseconds grace);
+
+}  // namespace tuvo::sheet

@@ -1,0 +1,496 @@
+// Saving the workbook as .xls through LibreOffice, reading it back, and showing it.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <csignal>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "platform/locale.h"
+#include "platform/sheet/process.h"
+#include "platform/sheet/sheet.h"
+#include "platform/sheet/viewer.h"
+#include "support/xls_reader.h"
+
+namespace tuvo::sheet {
+namespace {
+
+namespace fs = std::filesystem;
+using namespace std::chrono;
+using test::XlsReader;
+
+const std::string SummaryName = "สรุป";
+const std::string CalcSheetName = "ตารางแสดงรายการคำนวณ";
+const std::string DeliveryChartName = "กราฟแสดงปริมาณน้ำที่ต้องส่ง";
+const std::string FieldUseChartName = "กราฟแสดงปริมาณน้ำที่ใช้ในแปลง";
+const std::string WeekCaption = "สัปดาห์";
+const std::string DateCaption = "วัน-เดือน-ปี";
+const std::string GroupCaption = "กลุ่มที่";
+const std::string CropText = "ข้าว กข. (นาดำ)";
+const std::string PercolationCaption = "ปริมาณการซึมลึก";
+const std::string PercolationName = "การซึมลึก";
+
+constexpr int Weeks = 17;
+const locale::Date SeasonStart = 2009y / January / 1d;
+
+// A private folder for one test, removed afterwards.
+class TempFolder {
+ public:
+  TempFolder() {
+    std::string pattern = (fs::temp_directory_path() / "tuvo-sheet-test-XXXXXX").string();
+    if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("no temporary folder");
+    path_ = pattern;
+  }
+  ~TempFolder() {
+    std::error_code ignored;
+    fs::permissions(path_, fs::perms::owner_all, fs::perm_options::add, ignored);
+    fs::remove_all(path_, ignored);
+  }
+  const fs::path& Path() const { return path_; }
+
+ private:
+  fs::path path_;
+};
+
+std::string ReadFile(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+void WriteFile(const fs::path& path, const std::string& text) {
+  std::ofstream out(path, std::ios::binary);
+  out << text;
+}
+
+std::vector<std::string> FolderEntries(const fs::path& folder) {
+  std::vector<std::string> names;
+  for (const auto& entry : fs::directory_iterator(folder)) names.push_back(entry.path().filename().string());
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+// Whether a process runs (an ended one that nobody reaped yet does not count).
+bool Alive(pid_t pid) {
+  for (int i = 0; i < 100; ++i) {
+    std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
+    std::string text;
+    std::getline(stat, text);
+    const std::size_t paren = text.rfind(')');
+    if (paren == std::string::npos || paren + 2 >= text.size() || text[paren + 2] == 'Z') return false;
+    std::this_thread::sleep_for(milliseconds{10});  // a signal may still be on its way
+  }
+  return true;
+}
+
+// A converter stand-in: a shell script with the given body.
+fs::path Script(const fs::path& folder, const std::string& name, const std::string& body) {
+  const fs::path path = folder / name;
+  WriteFile(path, "#!/bin/sh\n" + body + "\n");
+  fs::permissions(path, fs::perms::owner_all);
+  return path;
+}
+
+std::size_t Count(const std::string& text, const std::string& what) {
+  std::size_t n = 0;
+  for (std::size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + what.size())) ++n;
+  return n;
+}
+
+// The outline the calculation sheet draws around its selection.
+void FrameSelection(Workbook& wb) {
+  const Range selection = wb.Selection();
+  selection.SetBorderLineStyle(BorderIndex::DiagonalDown, xl::None);
+  selection.SetBorderLineStyle(BorderIndex::DiagonalUp, xl::None);
+  for (BorderIndex edge : {BorderIndex::EdgeLeft, BorderIndex::EdgeTop, BorderIndex::EdgeBottom,
+                           BorderIndex::EdgeRight}) {
+    selection.SetBorderLineStyle(edge, xl::Continuous);
+    selection.SetBorderWeight(edge, xl::Thin);
+    selection.SetBorderColorIndex(edge, xl::Automatic);
+  }
+  selection.SetBorderLineStyle(BorderIndex::InsideHorizontal, xl::None);
+}
+
+// A line chart of the weekly chart sheets' kind over the given source, moved behind `after`.
+void AddWeeklyChart(Workbook& wb, const Range& source, int after, const std::string& name) {
+  Chart& chart = wb.AddChart();
+  const std::string defaultName = chart.Name();
+  wb.Sheets(defaultName).Select();
+  wb.Sheets(defaultName).Move(wb.Sheets(after));
+  chart.SetName(name);
+  chart.SetSourceData(source);
+  chart.SetPlotBy(xl::Columns);
+  chart.SetChartType(xl::LineMarkers);
+  const int colours[] = {4, 6, 3};
+  for (int i = 1; i <= 3; ++i) {
+    Series& series = wb.ActiveChart().SeriesCollection(i);
+    series.Border().SetColorIndex(colours[i - 1]);
+    series.Border().SetWeight(xl::Medium);
+    series.Border().SetLineStyle(xl::Continuous);
+    series.SetMarkerBackgroundColorIndex(25);
+    series.SetMarkerForegroundColorIndex(25);
+    series.SetMarkerStyle(xl::Circle);
+    series.SetMarkerSize(7);
+  }
+  chart.SetHasTitle(true);
+  chart.SetHasLegend(true);
+  chart.SeriesCollection(1).SetName("=\"" + PercolationName + "\"");
+  chart.SeriesCollection(2).SetName("='Sheet2'!$T$3");  // by reference: survives the conversion
+  chart.SeriesCollection(3).SetName("=\"" + name + "\"");
+  chart.ChartTitle().SetCaption(name);
+  chart.ChartTitle().Font().SetName("Angsana New");
+  chart.ChartTitle().Font().SetSize(20);
+  chart.PlotArea().SetInteriorColor(Rgb(210, 245, 235));
+  for (int type : {xl::Category, xl::Value}) {
+    Axis& axis = chart.Axes(type, xl::Primary);
+    axis.SetHasTitle(true);
+    axis.AxisTitle().SetCaption(WeekCaption);
+    axis.AxisTitle().Font().SetName("Angsana New");
+    axis.AxisTitle().Font().SetSize(16);
+    axis.AxisTitle().Font().SetBold(true);
+    axis.SetHasMajorGridlines(true);
+    axis.SetHasMinorGridlines(true);
+    axis.MajorGridlines().Border().SetColor(Rgb(0, 0, 255));
+    axis.MajorGridlines().Border().SetLineStyle(xl::Continuous);
+    axis.MinorGridlines().Border().SetColor(Rgb(0, 0, 255));
+    axis.MinorGridlines().Border().SetWeight(xl::Thin);
+    axis.MinorGridlines().Border().SetLineStyle(xl::Dot);
+  }
+  chart.Axes(xl::Value, xl::Primary).SetMinimumScale(0);
+  chart.SelectChartArea();
+}
+
+// A workbook shaped like the run's result: summary, calculation table of one group (columns B
+// to U, 17 weeks), two chart sheets; the scratch sheet deleted and the sheets renamed.
+void BuildResultWorkbook(Workbook& wb) {
+  wb.Sheets("Sheet2").Select();
+  Worksheet& calc = wb.Worksheets(2);
+  wb.Worksheets(3).AllCells().Delete();
+  calc.AllCells().Select();
+  wb.Selection().SetFontName("Cordia New");
+  wb.Selection().SetFontSize(14);
+  calc.Columns("C:C").SetColumnWidth(10);
+  calc.Range("A3:D17").Select();
+  wb.Selection().SetHorizontalAlignment(xl::Center);
+  calc.Cells(1, 2).SetValue("office,   project,   section");
+
+  // Time axis: merged, centred and outlined headers with the caption in row 4.
+  const std::string captions[] = {WeekCaption, DateCaption, DateCaption};
+  for (int column = 2; column <= 4; ++column) {
+    calc.Cells(4, column).SetValue(captions[column - 2]);
+    calc.Cells(4, column).SetColumnWidth(column == 2 ? 8 : 15);
+    calc.Range(calc.Cells(3, column), calc.Cells(5, column)).Select();
+    wb.Selection().Merge();
+    wb.Selection().SetHorizontalAlignment(xl::Center);
+    wb.Selection().SetVerticalAlignment(xl::Center);
+    FrameSelection(wb);
+  }
+  calc.Cells(3, 5).SetValue(GroupCaption + " 1");
+  calc.Range("E3:J3").Select();
+  wb.Selection().SetHorizontalAlignment(xl::Center);
+  wb.Selection().Merge();
+  FrameSelection(wb);
+  for (int w = 1; w <= Weeks; ++w) {
+    const locale::Date first{sys_days{SeasonStart} + days{7 * (w - 1)}};
+    calc.Cells(w + 5, 2).SetValue(w);
+    calc.Cells(w + 5, 3).SetValue(locale::LongDate(first));
+    calc.Cells(w + 5, 4).SetValue(locale::LongDate(locale::Date{sys_days{first} + days{6}}));
+    calc.Cells(w + 5, 6).SetValue("0.00");
+    calc.Cells(w + 5, 6).SetNumberFormat("0.00");
+    calc.Cells(w + 5, 9).SetValue("1500");
+    calc.Cells(w + 5, 9).SetStyle("comma");
+    for (int column = 18; column <= 21; ++column) {
+      calc.Cells(w + 5, column).SetValue(100.0 * column + w);
+      calc.Cells(w + 5, column).Select();
+      wb.Selection().SetStyle("comma");
+    }
+  }
+  calc.Cells(3, 20).SetValue(PercolationCaption);
+  calc.Cells(Weeks + 6, 21).SetValue(12345.5);
+  calc.Cells(Weeks + 6, 21).Select();
+  wb.Selection().SetStyle("comma");
+  FrameSelection(wb);
+
+  // Colour and frame pass.
+  for (int column = 2; column <= 21; ++column) {
+    calc.Range(calc.Cells(3, column), calc.Cells(5, column)).Select();
+    wb.Selection().SetInteriorColorIndex(35);
+    wb.Selection().SetInteriorPattern(xl::Solid);
+    calc.Range(calc.Cells(6, column), calc.Cells(Weeks + 5, column)).Select();
+    FrameSelection(wb);
+  }
+  calc.Range("A1").Select();
+
+  AddWeeklyChart(wb, Union(calc.Range(calc.Cells(6, 18), calc.Cells(Weeks + 5, 19)),
+                           calc.Range(calc.Cells(6, 21), calc.Cells(Weeks + 5, 21))),
+                 4, DeliveryChartName);
+  wb.Worksheets(2).Activate();
+  AddWeeklyChart(wb, calc.Range(calc.Cells(6, 18), calc.Cells(Weeks + 5, 20)), 5, FieldUseChartName);
+
+  calc.SetName(CalcSheetName);
+  wb.Parent().SetDisplayAlerts(false);
+  wb.Worksheets(3).Delete();
+  Worksheet& summary = wb.Worksheets(1);
+  wb.Sheets("Sheet1").Select();
+  summary.Cells(1, 1).SetValue("TUVO");
+  summary.Cells(1, 1).Select();
+  wb.Selection().SetFontBold(true);
+  summary.Cells(43, 2).SetValue("1,500.5");
+  summary.Cells(43, 2).Select();
+  wb.Selection().SetStyle("comma");
+  summary.Columns("A:A").SetColumnWidth(15);
+  summary.SetName(SummaryName);
+  summary.Range("A1").Select();
+}
+
+// Converts a file with LibreOffice (own profile) into `format` in `folder`; returns the new file.
+fs::path ConvertWithLibreOffice(const fs::path& file, const std::string& format, const fs::path& folder) {
+  const TempFolder profile;
+  const Started started = StartProcess(
+      "soffice", {"-env:UserInstallation=" + FileUrl(profile.Path()), "--headless", "--norestore", "--convert-to",
+                  format, "--outdir", folder.string(), file.string()},
+      profile.Path() / "log");
+  EXPECT_GT(started.pid, 0) << started.error;
+  const auto status = WaitProcess(started.pid, seconds{60});
+  EndProcess(started.pid, seconds{2});
+  EXPECT_EQ(status, 0);
+  const std::string extension = format.substr(0, format.find(':'));
+  return folder / (file.stem().string() + "." + extension);
+}
+
+class SheetSave : public ::testing::Test {
+ protected:
+  TempFolder folder;
+  Application app;
+  Workbook& wb = app.Workbooks().Add();
+};
+
+TEST_F(SheetSave, ResultWorkbookReadsBackWithItsSheetsValuesAndDates) {
+  BuildResultWorkbook(wb);
+  const fs::path file = folder.Path() / "result.xls";
+  wb.SaveAs(file.string(), xl::Normal);
+  EXPECT_EQ(wb.Name(), "result.xls");
+  EXPECT_EQ(wb.FullName(), file.string());
+
+  const XlsReader xls(file);
+  EXPECT_EQ(xls.SheetNames(), (std::vector<std::string>{SummaryName, CalcSheetName, DeliveryChartName, FieldUseChartName}));
+  EXPECT_EQ(xls.Cell(CalcSheetName, 3, 2), Value{WeekCaption});  // the merged header's one value
+  EXPECT_EQ(xls.Cell(CalcSheetName, 3, 3), Value{DateCaption});
+  EXPECT_EQ(xls.Cell(CalcSheetName, 4, 2), Value{});
+  EXPECT_EQ(xls.Cell(CalcSheetName, 3, 5), Value{GroupCaption + " 1"});
+  for (int w : {1, Weeks}) {
+    SCOPED_TRACE(w);
+    const locale::Date first{sys_days{SeasonStart} + days{7 * (w - 1)}};
+    EXPECT_EQ(xls.Cell(CalcSheetName, w + 5, 2), Value{double(w)});
+    EXPECT_EQ(xls.Cell(CalcSheetName, w + 5, 3), Value{DateValue{first}});
+    EXPECT_EQ(xls.Cell(CalcSheetName, w + 5, 4), Value{DateValue{locale::Date{sys_days{first} + days{6}}}});
+    EXPECT_EQ(xls.Cell(CalcSheetName, w + 5, 6), Value{0.0});  // written as "0.00"
+    EXPECT_EQ(xls.Cell(CalcSheetName, w + 5, 9), Value{1500.0});
+    EXPECT_EQ(xls.Cell(CalcSheetName, w + 5, 21), Value{2100.0 + w});
+  }
+  EXPECT_EQ(xls.Cell(CalcSheetName, Weeks + 6, 21), Value{12345.5});
+  EXPECT_EQ(xls.Cell(CalcSheetName, Weeks + 6, 20), Value{});
+  EXPECT_EQ(xls.Cell(SummaryName, 1, 1), Value{std::string("TUVO")});
+  EXPECT_EQ(xls.Cell(SummaryName, 43, 2), Value{1500.5});
+}
+
+TEST_F(SheetSave, SavedFileOpensInLibreOfficeWithFormatsAndBothCharts) {
+  BuildResultWorkbook(wb);
+  const fs::path file = folder.Path() / "result.xls";
+  wb.SaveAs(file.string(), xl::Normal);
+
+  const fs::path pdf = ConvertWithLibreOffice(file, "pdf", folder.Path());
+  EXPECT_EQ(ReadFile(pdf).substr(0, 5), "%PDF-");
+
+  // The flat document shows what LibreOffice made of the file.
+  const std::string document = ReadFile(ConvertWithLibreOffice(file, "fods", folder.Path()));
+  EXPECT_EQ(Count(document, "<chart:chart "), 2u);
+  for (std::size_t at = document.find("<chart:chart "); at != std::string::npos;
+       at = document.find("<chart:chart ", at + 1)) {
+    const std::string tag = document.substr(at, document.find('>', at) - at);
+    EXPECT_NE(tag.find("chart:class=\"chart:line\""), std::string::npos) << tag;
+  }
+  EXPECT_EQ(Count(document, "<chart:series "), 6u);
+  // The delivery chart leaves out the column between its two blocks; the field-use chart has it.
+  auto values = [&](const std::string& column) {
+    return Count(document, "chart:values-cell-range-address=\"" + CalcSheetName + "." + column + "6:" +
+                               CalcSheetName + "." + column + std::to_string(Weeks + 5) + "\"");
+  };
+  EXPECT_EQ(values("R"), 2u);
+  EXPECT_EQ(values("S"), 2u);
+  EXPECT_EQ(values("T"), 1u);
+  EXPECT_EQ(values("U"), 1u);
+  // A series name given by reference survives the conversion.
+  EXPECT_EQ(Count(document, "chart:label-cell-address=\"" + CalcSheetName + ".T3:"), 2u);
+  EXPECT_NE(document.find("fo:background-color=\"#ccffcc\""), std::string::npos) << "colour 35 lost";
+  EXPECT_NE(document.find(">1,500.00 <"), std::string::npos) << "the comma style is lost";
+  EXPECT_NE(document.find(">0.00<"), std::string::npos) << "the number format 0.00 is lost";
+  EXPECT_NE(document.find(">" + locale::LongDate(SeasonStart) + "<"), std::string::npos)
+      << "a date cell does not show as the Thai long date";
+  EXPECT_NE(document.find("table:number-columns-spanned=\"6\""), std::string::npos) << "E3:J3 not merged";
+  EXPECT_NE(document.find("table:number-rows-spanned=\"3\""), std::string::npos) << "B3:B5 not merged";
+  EXPECT_NE(document.find("Cordia New"), std::string::npos);
+  EXPECT_NE(document.find(PercolationCaption), std::string::npos);
+}
+
+TEST_F(SheetSave, ThaiFileNameWithLeadingAndTrailingBlanksIsSavedUnderThatExactName) {
+  const std::string name = " " + CropText + " 10 " + locale::ThaiMonthName(12) + " 2569 9-5-7 .xls";
+  wb.Worksheets(1).Cells(1, 1).SetValue(CropText);
+  wb.SaveAs((folder.Path() / name).string(), xl::Normal);
+  EXPECT_EQ(FolderEntries(folder.Path()), std::vector<std::string>{name});
+  EXPECT_EQ(wb.Name(), name);
+  const XlsReader xls(folder.Path() / name);
+  EXPECT_EQ(xls.Cell(1, 1, 1), Value{CropText});
+  EXPECT_EQ(xls.SheetNames(), (std::vector<std::string>{"Sheet1", "Sheet2", "Sheet3"}));
+}
+
+TEST_F(SheetSave, AGoodSaveReplacesAnOlderFileAndSaveWritesAgain) {
+  const fs::path file = folder.Path() / "book.xls";
+  WriteFile(file, "older file");
+  wb.Worksheets(1).Cells(2, 2).SetValue("1");
+  wb.SaveAs(file.string(), xl::Normal);
+  EXPECT_EQ(XlsReader(file).Cell(1, 2, 2), Value{1.0});
+  wb.Worksheets(1).Cells(2, 2).SetValue("2");
+  wb.Save();
+  EXPECT_EQ(XlsReader(file).Cell(1, 2, 2), Value{2.0});
+  EXPECT_EQ(FolderEntries(folder.Path()), std::vector<std::string>{"book.xls"});
+  EXPECT_THROW(wb.SaveAs(file.string(), 51), SheetError);  // only the normal format
+}
+
+// A failed save names what failed and the path, writes nothing, and keeps an older file.
+class SheetSaveFailure : public SheetSave {
+ protected:
+  void ExpectFailure(const fs::path& target, const std::vector<std::string>& inMessage) {
+    try {
+      wb.SaveAs(target.string(), xl::Normal);
+      ADD_FAILURE() << "the save did not fail";
+    } catch (const SheetError& error) {
+      const std::string message = error.what();
+      EXPECT_NE(message.find(target.string()), std::string::npos) << message;
+      for (const std::string& part : inMessage) EXPECT_NE(message.find(part), std::string::npos) << message;
+    }
+    EXPECT_EQ(wb.Name(), "Book1");
+  }
+  fs::path scripts = folder.Path() / "scripts";
+  fs::path output = folder.Path() / "output";
+  fs::path target = output / "book.xls";
+
+  void SetUp() override {
+    fs::create_directory(scripts);
+    fs::create_directory(output);
+    WriteFile(target, "older file");
+  }
+  void ExpectOlderFileKept() {
+    EXPECT_EQ(FolderEntries(output), std::vector<std::string>{"book.xls"});
+    EXPECT_EQ(ReadFile(target), "older file");
+  }
+};
+
+TEST_F(SheetSaveFailure, MissingFolder) {
+  const fs::path missing = folder.Path() / "missing" / "book.xls";
+  ExpectFailure(missing, {"does not exist", (folder.Path() / "missing").string()});
+  EXPECT_FALSE(fs::exists(folder.Path() / "missing"));
+}
+
+TEST_F(SheetSaveFailure, FolderNotWritable) {
+  fs::permissions(output, fs::perms::owner_read | fs::perms::owner_exec);
+  // The superuser writes anywhere on disk; a system folder refuses even it.
+  const fs::path readOnly = access(output.c_str(), W_OK) == 0 ? fs::path("/sys") : output;
+  ExpectFailure(readOnly / "book.xls", {"not writable", readOnly.string()});
+  fs::permissions(output, fs::perms::owner_all);
+  ExpectOlderFileKept();
+}
+
+TEST_F(SheetSaveFailure, ConverterMissing) {
+  const char* path = std::getenv("PATH");
+  const std::string savedPath = path == nullptr ? "" : path;
+  setenv("PATH", "", 1);
+  ExpectFailure(target, {"soffice", "could not be started"});
+  setenv("PATH", savedPath.c_str(), 1);
+  ExpectOlderFileKept();
+
+  app.Office().program = (scripts / "no-such-office").string();
+  ExpectFailure(target, {"no-such-office", "could not be started"});
+  ExpectOlderFileKept();
+}
+
+TEST_F(SheetSaveFailure, ConverterError) {
+  app.Office().program = Script(scripts, "failing", "echo 'Error: source file could not be loaded'; exit 3").string();
+  ExpectFailure(target, {"exit status 3", "source file could not be loaded"});
+  ExpectOlderFileKept();
+
+  app.Office().program = Script(scripts, "silent", "exit 0").string();
+  ExpectFailure(target, {"wrote no .xls file"});
+  ExpectOlderFileKept();
+}
+
+TEST_F(SheetSaveFailure, ConverterTimeOutStopsEveryProcessItStarted) {
+  const fs::path childPid = scripts / "child.pid";
+  app.Office().program = Script(scripts, "hanging", "sleep 30 & echo $! > '" + childPid.string() + "'; wait").string();
+  app.Office().timeout = milliseconds{500};
+  const auto start = steady_clock::now();
+  ExpectFailure(target, {"did not finish", "stopped"});
+  EXPECT_LT(steady_clock::now() - start, seconds{10});
+  ExpectOlderFileKept();
+  const pid_t child = std::stoi(ReadFile(childPid));
+  EXPECT_FALSE(Alive(child)) << "the converter's own child was left running";
+}
+
+TEST(SheetShow, WithoutDisplayTheSaveSucceedsAndNothingIsShown) {
+  const TempFolder folder;
+  Application app;
+  app.SetVisible(true);
+  Workbook& wb = app.Workbooks().Add();
+  const fs::path file = folder.Path() / "shown.xls";
+  wb.SaveAs(file.string(), xl::Normal);
+  EXPECT_TRUE(fs::exists(file));
+  EXPECT_FALSE(Viewer::HasDisplay());
+  EXPECT_FALSE(app.IsShowing(wb));
+  wb.Close(false);
+  app.Quit();
+}
+
+// The window process of a workbook, with a stand-in for LibreOffice Calc that records its
+// arguments and stays open.
+TEST(SheetShow, ClosingEndsExactlyTheWorkbooksWindowWhetherOrNotTheUserClosedIt) {
+  const TempFolder folder;
+  const fs::path arguments = folder.Path() / "arguments";
+  const fs::path calc = Script(folder.Path(), "calc", "echo \"$@\" > '" + arguments.string() + "'; exec sleep 30");
+  Application app;
+  Workbook& first = app.Workbooks().Add();
+  Workbook& second = app.Workbooks().Add();
+  Viewer viewer;
+  viewer.Open(first, calc.string(), folder.Path() / "first.xls");
+  viewer.Open(second, calc.string(), folder.Path() / "second.xls");
+  ASSERT_TRUE(viewer.IsShowing(first));
+  ASSERT_TRUE(viewer.IsShowing(second));
+  const pid_t firstPid = *viewer.ProcessOf(first);
+  for (int i = 0; i < 200 && !fs::exists(arguments); ++i) std::this_thread::sleep_for(milliseconds{10});
+  const std::string args = ReadFile(arguments);
+  EXPECT_NE(args.find("-env:UserInstallation=file:///"), std::string::npos) << args;
+  EXPECT_NE(args.find(".xls"), std::string::npos) << args;
+
+  viewer.Close(first);
+  EXPECT_FALSE(viewer.IsShowing(first));
+  EXPECT_FALSE(Alive(firstPid));
+  EXPECT_TRUE(viewer.IsShowing(second));
+
+  // The user closes the second window; closing the workbook afterwards still works.
+  kill(*viewer.ProcessOf(second), SIGTERM);
+  for (int i = 0; i < 200 && viewer.IsShowing(second); ++i) std::this_thread::sleep_for(milliseconds{10});
+  EXPECT_FALSE(viewer.IsShowing(second));
+  viewer.Close(second);
+  viewer.Close(second);  // never opened or closed already: nothing happens
+}
+
+}  // namespace
+}  // namespace tuvo::sheet
