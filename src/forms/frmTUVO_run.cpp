@@ -1,8 +1,356 @@
-// The Compute run. (not yet built: the handlers do nothing)
+// The Compute run: the checks before it starts, then the run from the first title row to the
+// saved workbook, calling the other writers at their fixed points. A failure ends the run and
+// hands the window back ready for a new computation.
 #include "forms/frmTUVO.h"
+
+#include <QMessageBox>
+
+#include <memory>
+#include <optional>
+#include <span>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <utility>
+
+#include "calcsheet/time_control.h"
+#include "eto/select_station_eto.h"
+#include "forms/frmTUVO2.h"
+#include "platform/locale.h"
+#include "platform/sheet/sheet.h"
+#include "platform/system.h"
+#include "run/calendar_sheet.h"
+#include "run/crop_weeks.h"
+#include "run/group_schedule.h"
+#include "run/run_driver.h"
+#include "run/summary_columns.h"
 
 namespace tuvo {
 
-void frmTUVO::cmdRun_Click() {}
+namespace {
+
+// What the user is told when Compute refuses to start or a run fails.
+constexpr std::string_view NoEfficiencyText =
+    "กรุณาเลือกประสิทธิภาพการชลประทาน (%) ก่อนคำนวณ";
+constexpr std::string_view NoClimateDataText = "ไม่มีข้อมูลภูมิอากาศของจังหวัดที่ปลูกข้าว";
+constexpr std::string_view RunFailedText = "การคำนวณไม่สำเร็จ ขั้นตอนที่ล้มเหลว: ";
+constexpr std::string_view NothingSavedText = "ไม่ได้บันทึกไฟล์ผลการคำนวณ";
+
+// The stages of a run, as the failure message names them.
+constexpr std::string_view StageDefaults = "ใส่ค่าเริ่มต้นของการเตรียมแปลง";
+constexpr std::string_view StageOutputFolder = "สร้างโฟลเดอร์เก็บผลการคำนวณ";
+constexpr std::string_view StageWorkbook = "เปิดสมุดงานใหม่";
+constexpr std::string_view StageTitles = "จัดรูปแบบและหัวเรื่องตารางคำนวณ";
+constexpr std::string_view StageLayout = "สร้างแกนเวลาและหัวตารางของกลุ่มพื้นที่";
+constexpr std::string_view StageGroups = "คำนวณพื้นที่และน้ำตกกล้าและเตรียมแปลงของแต่ละกลุ่ม";
+constexpr std::string_view StageCropWeeks = "คำนวณพื้นที่ปลูกและค่า Kc ของแต่ละกลุ่ม";
+constexpr std::string_view StageCalendar = "สร้างปฏิทินรายวัน";
+constexpr std::string_view StageAreaColumns = "คำนวณค่า ETo พื้นที่สะสม และปริมาณน้ำเตรียมแปลง";
+constexpr std::string_view StageCropUse = "คำนวณปริมาณการใช้น้ำของข้าวและการซึมลึก";
+constexpr std::string_view StageEffRain = "คำนวณปริมาณฝนใช้การ";
+constexpr std::string_view StageNetGross = "คำนวณปริมาณน้ำสุทธิและน้ำทั้งหมดที่ต้องส่ง";
+constexpr std::string_view StageColours = "ตกแต่งสีและเส้นกรอบตาราง";
+constexpr std::string_view StageCharts = "สร้างกราฟ";
+constexpr std::string_view StageSummary = "สร้างหน้าสรุป";
+constexpr std::string_view StageSave = "บันทึกไฟล์ผลการคำนวณ";
+
+// A note over the main window that does not hold up the program.
+void ShowRunMessage(frmTUVO& frm, const char* objectName, const std::string& text) {
+  auto* box = new QMessageBox(QMessageBox::Warning, QString::fromUtf8(frmTUVO::Caption),
+                              QString::fromStdString(text), QMessageBox::Ok, &frm);
+  box->setAttribute(Qt::WA_DeleteOnClose);
+  box->setObjectName(objectName);
+  box->setModal(false);
+  box->show();
+}
+
+// Why Compute must not start with the window as it is, or none: an efficiency the gross column
+// would divide by zero with, a station without climate tables, an input the run cannot read.
+std::optional<std::string> RunRefusal(const frmTUVO& frm) {
+  double efficiency = 0;
+  try {
+    efficiency = locale::LeadingNumber(frm.cboEfficiency.Text());
+  } catch (const locale::OverflowError&) {
+    efficiency = 0;
+  }
+  if (!(efficiency > 0)) return std::string(NoEfficiencyText);
+  if (!HasStationETo(frm.cboProvince.Text())) {
+    return std::string(NoClimateDataText) + " \"" + frm.cboProvince.Text() + "\"";
+  }
+  return frm.ComputeRefusal();
+}
+
+// The list of that name.
+controls::ComboBox& List(frmTUVO& frm, std::string_view name) {
+  auto* list = dynamic_cast<controls::ComboBox*>(frm.FindControl(name));
+  if (list == nullptr) throw std::logic_error("no list named " + std::string(name));
+  return *list;
+}
+
+// Defaults into the empty preparation lists of the crop's planting system, one after the other,
+// each write running its Change handler. The week lists' handlers restart the area entry; the
+// finished entry is put back as it was, without the field check's beep, because the summary
+// sheet lists as many groups as txtGroup names.
+void WritePreparationDefaults(frmTUVO& frm) {
+  const std::string crop = frm.cboCroptype.Text();
+  const bool transplanted = crop == RDTransplanted || crop == KDML105Transplanted;
+  const std::span<const PreparationDefault> defaults =
+      transplanted ? std::span<const PreparationDefault>(TransplantedDefaults)
+                   : std::span<const PreparationDefault>(WetSeededDefaults);
+
+  struct KeepAreaEntry {
+    frmTUVO& frm;
+    std::string group = frm.txtGroup.Text();
+    std::string area = frm.txtArea2.Text();
+    controls::Handler areaChange = std::exchange(frm.txtArea2.Change, nullptr);
+    ~KeepAreaEntry() {
+      frm.txtGroup.SetText(group);
+      frm.txtArea2.SetText(area);
+      frm.txtArea2.Change = std::move(areaChange);
+    }
+  } keep{frm};
+
+  for (const PreparationDefault& d : defaults) {
+    controls::ComboBox& list = List(frm, d.list);
+    if (NeedsDefault(list.Text())) list.SetText(d.text);
+  }
+}
+
+// The column steps work on a copy of the window's fields and hand it back after each step.
+ColumnFields ColumnFieldsOf(const MainFields& f) {
+  ColumnFields c;
+  c.weeks = f;
+  c.WeekRowCount = f.WeekRowCount;
+  c.ScheduleWeeks = f.ScheduleWeeks;
+  c.PercolationRate = f.PercolationRate;
+  c.EfficiencyPercent = f.EfficiencyPercent;
+  return c;
+}
+
+void KeepColumnFields(MainFields& f, const ColumnFields& c) {
+  static_cast<WeekFields&>(f) = c.weeks;
+  f.WeekRowCount = c.WeekRowCount;
+  f.ScheduleWeeks = c.ScheduleWeeks;
+  f.PercolationRate = c.PercolationRate;
+  f.EfficiencyPercent = c.EfficiencyPercent;
+}
+
+// The window after a run, finished or failed: shown, every list locked, New computation in
+// the place of Compute.
+void HandBackWindow(frmTUVO& frm) {
+  frm.show();
+  frm.cmdRun2.SetVisible(true);
+  frm.cmdRun2.SetEnabled(true);
+  frm.cmdRun.SetVisible(false);
+}
+
+// The progress window of the run under way.
+Progress& RunProgress(const frmTUVO& frm) {
+  if (frm.ProgressWindow() == nullptr) throw std::logic_error("no run is under way");
+  return *frm.ProgressWindow();
+}
+
+// The workbook of the run under way.
+sheet::Workbook& RunWorkbook(const frmTUVO& frm) {
+  if (!frm.Fields().ExcelApp) throw std::logic_error("no spreadsheet application is held");
+  return frm.Fields().ExcelApp->ActiveWorkbook();
+}
+
+}  // namespace
+
+// Compute.
+void frmTUVO::cmdRun_Click() {
+  if (const std::optional<std::string> refusal = RunRefusal(*this)) {
+    ShowRunMessage(*this, "RunRefusal", *refusal);
+    return;
+  }
+
+  MainFields& f = fields_;
+  std::string_view stage = StageDefaults;
+  sheet::Workbook* workbook = nullptr;
+  std::string failure;
+  try {
+    // 1. Input stays blocked to the end of the run; a failure releases it before it is reported.
+    const system::ScopedInputBlock block;
+
+    // 2. Time stamp of the file name.
+    f.RunTimestamp = locale::RunTimestamp(system::Now());
+
+    // 3. Defaults of the empty preparation lists.
+    WritePreparationDefaults(*this);
+
+    // 4. Output folder, one level.
+    stage = StageOutputFolder;
+    f.OutputFolder = system::OutputFolder().string();
+    if (!system::FolderExists(f.OutputFolder)) system::CreateFolder(f.OutputFolder);
+
+    // 5. The window goes out of the way, its lists locked.
+    hide();
+    cmdRun2.SetVisible(true);
+    cmdRun2.SetEnabled(false);
+    for (std::string_view name : RunLockedLists) List(*this, name).SetEnabled(false);
+
+    // 6. The held spreadsheet application, or a new one when none is held or it was quit.
+    stage = StageWorkbook;
+    if (!f.ExcelApp || f.ExcelApp->HasQuit()) f.ExcelApp = std::make_shared<sheet::Application>();
+    f.ExcelApp->SetVisible(true);
+    workbook = &f.ExcelApp->Workbooks().Add();
+
+    // 7. Progress window, loaded afresh.
+    lastRunProgress_.clear();
+    progressWindow_ = std::make_unique<frmTUVO2>();
+    progressWindow_->Show();
+    Progress& progress = *progressWindow_;
+
+    // 8. Sheet formatting.
+    stage = StageTitles;
+    FormatCalcSheet(*workbook);
+
+    // 9. Title rows.
+    f.OfficeText = cboSamnuk.Text();
+    f.ProjectText = cboKrongkan.Text();
+    f.SectionText = cboFai.Text();
+    f.CropText = cboCroptype.Text();
+    f.ProvinceText = cboProvince.Text();
+    WriteTitleRows(*workbook, {f.OfficeText, f.ProjectText, f.SectionText, f.CropText, f.ProvinceText});
+
+    // 10.
+    progress.ShowProgress(1);
+
+    // 11. Time axis and group headers.
+    stage = StageLayout;
+    f.NurseryPrepWeeks = locale::WholeNumber(cboTriamplangKla.Text());
+    f.SeedlingWeeks = locale::WholeNumber(cboLiengklatime.Text());
+    TimeControl();
+    progress.ShowProgress(8);
+
+    // The lists are locked from here on: one reading serves every later step.
+    const SeasonTexts texts = Texts();
+
+    // 12. First group pass: nursery and land preparation.
+    stage = StageGroups;
+    FillNurseryPrepWeeks(texts, f.GroupArea, f, f.SelectedCrop, *workbook, progress);
+
+    // 13. Second group pass: crop weeks and Kc.
+    stage = StageCropWeeks;
+    FillCropWeeks(texts, f.GroupArea, f, f.SelectedCrop, *workbook, progress);
+
+    // 14. Day calendar.
+    stage = StageCalendar;
+    FillCalendarSheet(texts, f.SelectedCrop, f, f, *workbook, progress, CalendarPass::First);
+
+    // 15, 16. ETo, accumulated areas, preparation water, crop use and percolation.
+    ColumnFields columns = ColumnFieldsOf(f);
+    ColumnRun run{*workbook, texts, f.Loop, f, columns, progress};
+    stage = StageAreaColumns;
+    WriteEToColumn(run, StationEToFields{columns.weeks, f.SelectedCrop, f.SelectedStation});
+    WriteAreaAndPrepWaterColumns(run);
+    stage = StageCropUse;
+    WriteCropUseAndPercolationColumns(run);
+    KeepColumnFields(f, columns);
+
+    // 17. Day calendar again.
+    stage = StageCalendar;
+    FillCalendarSheet(texts, f.SelectedCrop, f, f, *workbook, progress, CalendarPass::Second);
+
+    // 18. Effective rainfall.
+    // TODO(rain column writer): pass FillEffRainColumnStation and FillEffRainColumnUser once they
+    // land; until then the column holds its header only.
+    stage = StageEffRain;
+    columns = ColumnFieldsOf(f);
+    WriteEffectiveRainColumn(run, [] {}, [] {});
+
+    // 19. Net and gross water.
+    stage = StageNetGross;
+    WriteNetAndGrossColumns(run);
+    KeepColumnFields(f, columns);
+
+    // 20. Colour and frame pass over the season as the lists and SelectedCrop give it.
+    stage = StageColours;
+    if (f.SelectedCrop == RDTransplanted) TimeControl01();
+    else if (f.SelectedCrop == KDML105Transplanted) TimeControl02();
+    else if (f.SelectedCrop == RDWetSeeded) TimeControl03();
+    ColourAndFramePass(*workbook, f.GroupCount, f.ScheduleWeeks, progress);
+
+    // 21. Charts.
+    stage = StageCharts;
+    workbook->Worksheets(2).Cells(1, 1).Select();
+    Graph01();
+    progress.ShowProgress(88);
+    Graph02();
+    progress.ShowProgress(91);
+
+    // 22. Final sheet names; the day calendar goes; the summary sheet.
+    stage = StageSummary;
+    NameCalcSheetAndDropCalendar(*f.ExcelApp, *workbook);
+    StartSheet1();
+    NameSummarySheet(*workbook);
+
+    // 23.
+    cmdEdit1.SetEnabled(false);
+    cmdEdit2.SetEnabled(false);
+    cmdHelp.SetEnabled(false);
+    lastRunProgress_ = progressWindow_->Steps();
+    progressWindow_.reset();
+
+    // 24. Saved under the crop and the time stamp; without a crop nothing is kept.
+    stage = StageSave;
+    if (f.SelectedCrop.empty()) {
+      workbook->Close(false);
+      f.ExcelApp->Quit();
+    } else {
+      SaveResultWorkbook(*workbook, OutputFileName(f.OutputFolder, f.SelectedCrop, f.RunTimestamp));
+    }
+
+    // 25. The window comes back; input is released as the block ends.
+    HandBackWindow(*this);
+    return;
+  } catch (const std::exception& error) {
+    failure = error.what();
+  } catch (...) {
+    failure = "unknown failure";
+  }
+
+  // The run failed; input is free again. Nothing of the unfinished result is kept.
+  if (progressWindow_) {
+    lastRunProgress_ = progressWindow_->Steps();
+    progressWindow_.reset();
+  }
+  bool saved = false;
+  if (workbook != nullptr) {
+    try {
+      saved = workbook->IsOpen() && !workbook->FullName().empty();
+      if (workbook->IsOpen() && !saved) workbook->Close(false);
+    } catch (const std::exception&) {
+      // the application went away with it
+    }
+  }
+  for (std::string_view name : RunLockedLists) List(*this, name).SetEnabled(false);
+  cmdEdit1.SetEnabled(false);
+  cmdEdit2.SetEnabled(false);
+  cmdHelp.SetEnabled(false);
+  HandBackWindow(*this);
+  std::string text = std::string(RunFailedText) + std::string(stage) + "\n" + failure;
+  if (!saved) text += "\n" + std::string(NothingSavedText);
+  ShowRunMessage(*this, "RunFailure", text);
+}
+
+// The schedule-length step, then the calculation sheet's frame; a layout failure ends the run.
+void frmTUVO::TimeControl() {
+  ScheduleLengthStep();
+  fields_.GroupCount = LayOutCalcSheet(Texts(), fields_.ScheduleWeeks, RunWorkbook(*this), RunProgress(*this));
+}
+
+// ---- Summary sheet and charts. The summary and chart writer fills these in; until then the
+// result holds an empty summary sheet and no chart sheets.
+
+// The delivery chart sheet.
+void frmTUVO::Graph01() {}
+
+// The field-use chart sheet.
+void frmTUVO::Graph02() {}
+
+// The summary sheet; it leaves "Sheet1" the active sheet.
+void frmTUVO::StartSheet1() { RunWorkbook(*this).Sheets("Sheet1").Select(); }
 
 }  // namespace tuvo
