@@ -83,6 +83,8 @@ void frmTUVO::cboFirstyear_Click() {
   fields_.SeasonLastMonth = static_cast<float>(static_cast<unsigned>(end.month()));
   fields_.RainEntryMonth = static_cast<std::int16_t>(fields_.SeasonFirstMonth);
   fields_.Rain.EffRainMonth = fields_.SeasonFirstMonth - 1;
+  // An own-rainfall entry under way starts over at the new season's first month, and says so.
+  if (optRe02.Value()) RainEntryAtFirstMonth();
 }
 
 // After the last group's area: the summary shows the first day, the last day and the weeks.
