@@ -49,6 +49,9 @@ class frmTUVO : public QWidget {
 
   // ---- Start-up, Help, Exit, About
   void Form_Load();
+  // Appends their fixed items to the lists that have them (every list but the office list, which
+  // FillOfficeList fills, and the lists the cascades fill); start-up and the reset share it.
+  void FillFixedLists();
   void cmdHelp_Click();
   void cmdEND_Click();
   void lblAboutus_Click();
