@@ -460,11 +460,19 @@ TEST(SheetShow, WithoutDisplayTheSaveSucceedsAndNothingIsShown) {
 }
 
 // The window process of a workbook, with a stand-in for LibreOffice Calc that records its
-// arguments and stays open.
+// arguments, takes the workbook's lock file unless another holds it, and stays open.
 TEST(SheetShow, ClosingEndsExactlyTheWorkbooksWindowWhetherOrNotTheUserClosedIt) {
   const TempFolder folder;
   const fs::path arguments = folder.Path() / "arguments";
-  const fs::path calc = Script(folder.Path(), "calc", "echo \"$@\" > '" + arguments.string() + "'; exec sleep 30");
+  const fs::path calc = Script(folder.Path(), "calc",
+                               "echo \"$@\" >> '" + arguments.string() + "'\n"
+                               "url=\"${1#-env:UserInstallation=}\"; for a; do f=\"$a\"; done\n"
+                               "lock=\"$(dirname \"$f\")/.~lock.$(basename \"$f\")#\"\n"
+                               "[ -e \"$lock\" ] || echo \",user,host,date,$url;\" > \"$lock\"\n"
+                               "exec sleep 30");
+  const fs::path firstLock = folder.Path() / ".~lock.first.xls#";
+  const fs::path secondLock = folder.Path() / ".~lock.second.xls#";
+  WriteFile(secondLock, ",someone,else,date,file:///home/someone/.config/libreoffice/4;\n");
   Application app;
   Workbook& first = app.Workbooks().Add();
   Workbook& second = app.Workbooks().Add();
@@ -474,14 +482,21 @@ TEST(SheetShow, ClosingEndsExactlyTheWorkbooksWindowWhetherOrNotTheUserClosedIt)
   ASSERT_TRUE(viewer.IsShowing(first));
   ASSERT_TRUE(viewer.IsShowing(second));
   const pid_t firstPid = *viewer.ProcessOf(first);
-  for (int i = 0; i < 200 && !fs::exists(arguments); ++i) std::this_thread::sleep_for(milliseconds{10});
+  // Both stand-ins have started and the first has written its whole lock file.
+  for (int i = 0; i < 300 && !(ReadFile(firstLock).find("profile;") != std::string::npos &&
+                               Count(ReadFile(arguments), "\n") == 2);
+       ++i) {
+    std::this_thread::sleep_for(milliseconds{10});
+  }
   const std::string args = ReadFile(arguments);
-  EXPECT_NE(args.find("-env:UserInstallation=file:///"), std::string::npos) << args;
-  EXPECT_NE(args.find(".xls"), std::string::npos) << args;
+  EXPECT_EQ(Count(args, "-env:UserInstallation=file:///"), 2u) << args;
+  EXPECT_NE(args.find("first.xls"), std::string::npos) << args;
+  ASSERT_TRUE(fs::exists(firstLock));
 
   viewer.Close(first);
   EXPECT_FALSE(viewer.IsShowing(first));
   EXPECT_FALSE(Alive(firstPid));
+  EXPECT_FALSE(fs::exists(firstLock)) << "our window's lock file was left behind";
   EXPECT_TRUE(viewer.IsShowing(second));
 
   // The user closes the second window; closing the workbook afterwards still works.
@@ -490,6 +505,7 @@ TEST(SheetShow, ClosingEndsExactlyTheWorkbooksWindowWhetherOrNotTheUserClosedIt)
   EXPECT_FALSE(viewer.IsShowing(second));
   viewer.Close(second);
   viewer.Close(second);  // never opened or closed already: nothing happens
+  EXPECT_TRUE(fs::exists(secondLock)) << "another's lock file was removed";
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
+#include <fstream>
 
 #include "platform/sheet/process.h"
 #include "platform/sheet/workbook.h"
@@ -18,6 +19,15 @@ namespace fs = std::filesystem;
 // How long a window may take to close when asked before it is ended by force.
 constexpr std::chrono::milliseconds CloseGrace{3000};
 
+// A new profile's settings: no tip dialog over the workbook at the first start.
+constexpr const char* ProfileSettings =
+    "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+    "<oor:items xmlns:oor=\"http://openoffice.org/2001/registry\" "
+    "xmlns:xs=\"http://www.w3.org/2001/XMLSchema\" xmlns:xsi=\"http://www.w3.org/2001/XMLSchema-instance\">\n"
+    "<item oor:path=\"/org.openoffice.Office.Common/Misc\"><prop oor:name=\"ShowTipOfTheDay\" oor:op=\"fuse\">"
+    "<value>false</value></prop></item>\n"
+    "</oor:items>\n";
+
 bool Set(const char* variable) {
   const char* value = std::getenv(variable);
   return value != nullptr && *value != '\0';
@@ -29,11 +39,27 @@ bool Set(const char* variable) {
 struct Viewer::Window {
   pid_t pid = -1;
   fs::path profile;
+  fs::path file;
 
   ~Window() {
     if (pid > 0) EndProcess(pid, CloseGrace);
+    RemoveOwnLock();
     std::error_code ignored;
     if (!profile.empty()) fs::remove_all(profile, ignored);
+  }
+
+  // LibreOffice ended by a signal leaves its lock file beside the workbook; ours names our
+  // profile and goes, anyone else's stays.
+  void RemoveOwnLock() const {
+    if (file.empty() || profile.empty()) return;
+    const fs::path lock = file.parent_path() / (".~lock." + file.filename().string() + "#");
+    std::ifstream in(lock);
+    std::string owner;
+    std::getline(in, owner);
+    if (owner.find(FileUrl(profile / "profile")) != std::string::npos) {
+      std::error_code ignored;
+      fs::remove(lock, ignored);
+    }
   }
 };
 
@@ -61,6 +87,10 @@ void Viewer::Open(const Workbook& workbook, const std::string& program, const fs
   std::string pattern = (fs::temp_directory_path() / "tuvo-view-XXXXXX").string();
   if (mkdtemp(pattern.data()) == nullptr) return;  // no window then; the file is saved all the same
   window->profile = pattern;
+  window->file = file;
+  std::error_code error;
+  fs::create_directories(window->profile / "profile" / "user", error);
+  std::ofstream(window->profile / "profile" / "user" / "registrymodifications.xcu") << ProfileSettings;
   const Started started = StartProcess(
       program, {"-env:UserInstallation=" + FileUrl(window->profile / "profile"), "--nologo", "--norestore", file.string()},
       window->profile / "viewer.log");

@@ -1,5 +1,9 @@
 // Saving a workbook as an .xls file: the model is written as .xlsx by libxlsxwriter and converted
 // by LibreOffice. This is the one save path of the workbook.
+//
+// Two things the conversion does not keep: a series name given as a literal text is dropped (a
+// name given by cell reference stays), and a chart sheet becomes a worksheet holding the chart.
+// Mending either belongs here, after Convert and before the file is put in place.
 #pragma once
 
 #include <filesystem>
