@@ -1,8 +1,185 @@
-// Reset for a new computation. (not yet built: the handlers do nothing)
+// Reset for a new computation: the finished run's workbook and spreadsheet application are let go
+// and the window goes back to the state for entering a new season.
 #include "forms/frmTUVO.h"
+
+#include <exception>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "platform/controls.h"
+#include "platform/sheet/sheet.h"
+#include "run/season.h"
 
 namespace tuvo {
 
-void frmTUVO::cmdRun2_Click() {}
+namespace {
+
+using controls::ComboBox;
+
+// The 22 lists the reset unlocks, in order.
+constexpr ComboBox frmTUVO::*kSeasonLists[] = {
+    &frmTUVO::cboSamnuk,          &frmTUVO::cboKrongkan,     &frmTUVO::cboFai,
+    &frmTUVO::cboProvince,        &frmTUVO::cboCroptype,     &frmTUVO::cboGroup,
+    &frmTUVO::cboTriamplangKla,   &frmTUVO::cboATokla,       &frmTUVO::cboTriamdinkla,
+    &frmTUVO::cboLiengkla,        &frmTUVO::cboTriamplangNaDam, &frmTUVO::cboNadam1,
+    &frmTUVO::cboTriamplangNaWan, &frmTUVO::cboStop,         &frmTUVO::cboNawan1,
+    &frmTUVO::cboSoiltype,        &frmTUVO::cboDeeper,       &frmTUVO::cboFirstdate,
+    &frmTUVO::cboFirstmonth,      &frmTUVO::cboFirstyear,    &frmTUVO::cboEfficiency,
+    &frmTUVO::cboLiengklatime,
+};
+
+// A list with fixed items: either the numbers first, first + step, .. last, or the texts given.
+struct FixedList {
+  ComboBox frmTUVO::*list;
+  int first, last, step;      // step 0: the texts below
+  std::string_view items[4];  // an empty item ends a shorter row
+};
+
+constexpr FixedList kFixedLists[] = {
+    {&frmTUVO::cboEfficiency, 10, 95, 5, {}},
+    {&frmTUVO::cboCroptype, 0, 0, 0, {RDTransplanted, KDML105Transplanted, RDWetSeeded}},
+    {&frmTUVO::cboGroup, 1, 20, 1, {}},
+    {&frmTUVO::cboTriamplangKla, 0, 0, 0, {"1", "2"}},
+    {&frmTUVO::cboLiengklatime, 0, 0, 0, {"3", "4"}},
+    {&frmTUVO::cboATokla, 10, 17, 1, {}},
+    {&frmTUVO::cboTriamdinkla, 0, 0, 0, {"100", "150"}},
+    {&frmTUVO::cboTriamplangNaDam, 0, 0, 0, {"1", "2"}},
+    {&frmTUVO::cboTriamplangNaWan, 0, 0, 0, {"1", "2"}},
+    {&frmTUVO::cboStop, 0, 0, 0, {"1", "2", "3"}},
+    {&frmTUVO::cboSoiltype, 0, 0, 0, {"ดินเหนียว(Clay)", "ดินร่วนปนดินเหนียว(Clay Loam)", "ดินร่วน(Loam)", "ดินร่วนปนทราย(Sandy Loam)"}},
+    {&frmTUVO::cboFirstdate, 1, 31, 1, {}},
+};
+
+// Every element of the table emptied, over the table's own size.
+template <typename Table>
+void ClearTable(Table& table) {
+  for (auto& element : table) element.clear();
+}
+
+// Months 1 to 12 of a month table emptied; element 0 is never used.
+void ClearMonths(MonthTextTable& table) {
+  for (int month = 1; month <= 12; ++month) table[static_cast<std::size_t>(month)].clear();
+}
+
+// The finished run's workbook closed without saving and its application quit and let go of, so
+// that the next run starts a new one. What is gone already (the user closed the workbook or the
+// spreadsheet, a run without a crop discarded its workbook and quit, a failed run closed its
+// workbook) is skipped: the window must come back ready for a new season either way.
+void LetGoOfSpreadsheet(std::shared_ptr<sheet::Application>& app) {
+  if (app) {
+    try {
+      if (!app->HasQuit()) {
+        if (app->Workbooks().Count() > 0) app->ActiveWorkbook().Close(false);
+        app->Quit();
+      }
+    } catch (const sheet::SheetError&) {
+      // Whatever is left of it closes with the application as it is let go of below.
+    }
+  }
+  app.reset();
+}
+
+}  // namespace
+
+// The fixed items appended, list by list.
+void frmTUVO::FillFixedLists() {
+  for (const FixedList& fixed : kFixedLists) {
+    ComboBox& list = this->*fixed.list;
+    if (fixed.step > 0) {
+      for (int n = fixed.first; n <= fixed.last; n += fixed.step) list.AddItem(std::to_string(n));
+      continue;
+    }
+    for (std::string_view item : fixed.items) {
+      if (!item.empty()) list.AddItem(item);
+    }
+  }
+}
+
+// New computation: the spreadsheet is let go of, the lists are unlocked and refilled, the
+// previous season's entries, labels and tables are cleared, and Compute waits for a new entry.
+void frmTUVO::cmdRun2_Click() {
+  // Whatever ends the reset early, the buttons end as a new season needs them.
+  struct FinalButtons {
+    frmTUVO& frm;
+    ~FinalButtons() {
+      frm.cmdRun.SetEnabled(false);
+      frm.cmdRun.SetVisible(true);
+      frm.cmdRun2.SetEnabled(false);
+      frm.cmdRun2.SetVisible(false);
+    }
+  } finalButtons{*this};
+
+  MainFields& f = fields_;
+  try {
+    // 1.
+    cmdHelp.SetEnabled(true);
+
+    // 2, 3. The saved workbook is not saved again.
+    LetGoOfSpreadsheet(f.ExcelApp);
+
+    // 4, 5.
+    for (ComboBox frmTUVO::*list : kSeasonLists) (this->*list).SetEnabled(true);
+    txtRain.SetEnabled(false);
+    cmdRe.SetEnabled(false);
+    cmdEdit2.SetEnabled(false);
+
+    // 6. Back to the station rainfall, the choice locked until a start year is picked.
+    optRe01.SetValue(true);
+    optRe01.SetEnabled(false);
+    optRe02.SetEnabled(false);
+
+    // 7. Every list emptied; the fixed ones filled again, the others wait for their cascades.
+    for (ComboBox frmTUVO::*list : kSeasonLists) (this->*list).Clear();
+    FillFixedLists();
+    FillOfficeList();
+
+    // 8, 9.
+    txtGroup.SetText("?");
+    for (controls::Label* label : {&lblFirst, &lbllast, &lblweek, &lblMonth}) label->SetCaption("?");
+    txtRain.SetText("");
+    Label13.SetCaption("?");
+    Label17.SetCaption("?");
+    txtArea2.SetEnabled(true);
+    txtArea2.SetText("");
+
+    // 10 to 13. The run's per-group work values live only within its column steps.
+    ClearTable(f.GroupArea);
+    ClearTable(f.GroupLabel);
+
+    // 14.
+    txtRain.SetEnabled(true);
+    txtRain.SetText("");
+
+    // 15, 16.
+    ClearMonths(f.Rain.StationMonthRain);
+    for (MonthTextTable* table : {&f.Rain.ReDepartment, &f.Rain.ReECI, &f.Rain.ReAcres1, &f.Rain.ReAcres2,
+                                  &f.Rain.ReAcres3, &f.Rain.ReUSDA}) {
+      ClearMonths(*table);
+    }
+    f.Rain.EffRainMonth = 0;
+    f.RainEntryLastMonth = 0;
+    f.RainEntryMonth = 0;
+
+    // 17. The usual percolation rate and nursery ratio, as their checks accept them.
+    cboDeeper.SetEnabled(true);
+    cboDeeper.SetText("2");
+    cboATokla.SetEnabled(true);
+    cboATokla.SetText("15");
+
+    // 18, 19. Again, in case a handler above changed them.
+    txtRain.SetEnabled(true);
+    txtRain.SetText("");
+    cmdRe.SetEnabled(false);
+    lblMonth.SetCaption("?");
+    lblweek.SetCaption("?");
+    txtGroup.SetText("?");
+    Label13.SetCaption("?");
+    Label17.SetCaption("?");
+    cmdRun2.SetVisible(false);
+  } catch (const std::exception&) {
+    // 20. An unforeseen failure ends the reset here; the buttons are set on the way out.
+  }
+}
 
 }  // namespace tuvo
