@@ -93,6 +93,7 @@ struct Season {
   int groups = 1;
   bool pickPreparation = true;  // false leaves every preparation list empty
   std::string efficiency = "75";
+  int section = 0;  // index into the project's sections
   std::string area(int g) const { return std::to_string(100 + 10 * g); }
 };
 
@@ -158,7 +159,7 @@ class ComputeTest : public ::testing::Test {
     w.cboSamnuk.Pick(office);
     const std::string_view project = OfficeProjectList(office).front();
     w.cboKrongkan.Pick(project);
-    w.cboFai.Pick(ProjectSectionList(project).front());
+    w.cboFai.Pick(ProjectSectionList(project)[static_cast<std::size_t>(s.section)]);
     for (std::string_view station : OfficeStationList(office)) {
       if (HasStationETo(station)) {
         w.cboProvince.Pick(station);
@@ -516,11 +517,33 @@ TEST_F(ComputeTest, EmptyCropSavesNoFileAndTheNextRunStartsANewApplication) {
   ASSERT_NE(fields().ExcelApp, nullptr);
   EXPECT_TRUE(fields().ExcelApp->HasQuit()) << "the workbook is discarded and the application quit";
 
-  const sheet::Application* quit = fields().ExcelApp.get();
-  frm().cboCroptype.SetText(RDTransplanted);
-  frm().cmdRun_Click();
+  // New computation, the season again, Compute.
+  frm().cmdRun2.Press();
+  Fill(Season{});
+  Compute();
   EXPECT_EQ(Message("RunFailure"), nullptr);
-  EXPECT_NE(fields().ExcelApp.get(), quit) << "a quit application is not used again";
+  ASSERT_NE(fields().ExcelApp, nullptr);
+  EXPECT_FALSE(fields().ExcelApp->HasQuit());
+  EXPECT_EQ(OutputFiles(), std::vector<fs::path>{ResultFile(RDTransplanted)});
+}
+
+TEST_F(ComputeTest, AfterAFailedRunNewComputationStartsOver) {
+  Fill(Season{});
+  frm().cboFirstdate.SetText("31");
+  frm().cboFirstmonth.SetText(locale::ThaiMonthName(6));
+  Compute();
+  ASSERT_NE(Message("RunFailure"), nullptr);
+  Message("RunFailure")->close();
+  QCoreApplication::processEvents();
+
+  frm().cmdRun2.Press();
+  EXPECT_TRUE(frm().cboSamnuk.Enabled());
+  EXPECT_TRUE(frm().cmdRun.Visible());
+  EXPECT_FALSE(frm().cmdRun2.Visible());
+  Fill(Season{});
+  Compute();
+  EXPECT_EQ(Message("RunFailure"), nullptr);
+  ExpectWindowHandedBack();
   EXPECT_EQ(OutputFiles(), std::vector<fs::path>{ResultFile(RDTransplanted)});
 }
 
@@ -529,16 +552,23 @@ TEST_F(ComputeTest, ASecondRunOfTheSameNameReplacesTheFile) {
   Compute();
   const fs::path file = ResultFile(RDTransplanted);
   ASSERT_TRUE(fs::exists(file));
+  const sheet::Application* first = fields().ExcelApp.get();
 
-  frm().cboFai.SetText("ฝ่ายที่สอง");  // a heading that tells the second result from the first
-  frm().cmdRun_Click();
+  // New computation, another section (its name tells the second result from the first).
+  frm().cmdRun2.Press();
+  Season second;
+  second.section = 1;
+  Fill(second);
+  const std::string section = frm().cboFai.Text();
+  Compute();
   EXPECT_EQ(Message("RunFailure"), nullptr);
   EXPECT_FALSE(system::InputBlocked());
+  EXPECT_NE(fields().ExcelApp.get(), first) << "the reset let go of the first application";
   ASSERT_EQ(OutputFiles(), std::vector<fs::path>{file});
   const test::XlsReader xls(file);
   const sheet::Value b1 = xls.Cell(std::string(CalcSheet), 1, 2);
   ASSERT_TRUE(std::holds_alternative<std::string>(b1));
-  EXPECT_TRUE(std::get<std::string>(b1).ends_with(",   ฝ่ายที่สอง")) << std::get<std::string>(b1);
+  EXPECT_TRUE(std::get<std::string>(b1).ends_with(",   " + section)) << std::get<std::string>(b1);
 }
 
 }  // namespace
