@@ -203,8 +203,9 @@ void frmTUVO::AreaEntryRestart() {
   txtGroup.SetText("1");
 }
 
-// Closes the area entry: the last group stays in view, the rainfall counters start over, and
-// Compute opens once every group of the season has an area the run can read.
+// Closes the area entry: the last group stays in view, the rainfall counters start over (an
+// own-rainfall entry under way keeps its month), and Compute opens once every group of the
+// season has an area the run can read.
 void frmTUVO::FinishAreaEntry() {
   txtGroup.SetText(locale::NumberText(fields_.GroupCounter - 1));
   if (fields_.GroupCount >= 1 && fields_.GroupCount <= kMaxGroups) {
@@ -212,9 +213,7 @@ void frmTUVO::FinishAreaEntry() {
   }
   txtArea2.SetEnabled(false);
   cmdInputArea.SetEnabled(false);
-  fields_.Rain.EffRainMonth = 0;
-  fields_.RainEntryLastMonth = 0;
-  fields_.RainEntryMonth = 0;
+  RainCountersAfterAreaEntry();  // back to 0, unless an own-rainfall entry is under way
   cmdRun.SetEnabled(AreasComplete());
 }
 
