@@ -13,6 +13,7 @@
 #include "platform/controls.h"
 #include "platform/locale.h"
 #include "rain/eff_rain_methods.h"
+#include "run/run_driver.h"
 
 namespace tuvo {
 
@@ -41,16 +42,6 @@ constexpr OptionButton frmTUVO::*kMethodButtons[] = {
     &frmTUVO::optAcres2, &frmTUVO::optAcres3, &frmTUVO::optUSDA,
 };
 
-// A week list the run fills in when its text is exactly empty or "0", with that value.
-struct WeekDefault {
-  ComboBox frmTUVO::*list;
-  std::string_view value;
-};
-constexpr WeekDefault kTransplantedWeekDefaults[] = {
-    {&frmTUVO::cboTriamplangKla, "1"}, {&frmTUVO::cboLiengklatime, "4"}};
-constexpr WeekDefault kWetSeededWeekDefaults[] = {
-    {&frmTUVO::cboTriamplangNaWan, "1"}, {&frmTUVO::cboStop, "2"}};
-
 // A month number as a whole number, halves to even (the counters hold 0 to 24).
 std::int16_t Whole(float month) { return static_cast<std::int16_t>(std::nearbyint(month)); }
 
@@ -69,13 +60,13 @@ struct RunSeason {
   int weeks = 0;
 };
 
-// The text of a week list as the run reads it, after it has filled in an empty or "0" list.
-std::string RunWeekText(const frmTUVO& frm, ComboBox frmTUVO::*list, bool transplanted) {
-  const std::string text = (frm.*list).Text();
-  if (text != "" && text != "0") return text;
-  for (const WeekDefault& d : transplanted ? std::span<const WeekDefault>(kTransplantedWeekDefaults)
-                                           : std::span<const WeekDefault>(kWetSeededWeekDefaults)) {
-    if (d.list == list) return std::string(d.value);
+// The text of a week list as the run reads it, after it has written its defaults.
+std::string RunWeekText(const ComboBox& list, bool transplanted) {
+  const std::string text = list.Text();
+  if (!NeedsDefault(text)) return text;
+  for (const PreparationDefault& d : transplanted ? std::span<const PreparationDefault>(TransplantedDefaults)
+                                                  : std::span<const PreparationDefault>(WetSeededDefaults)) {
+    if (d.list == list.Name()) return std::string(d.text);
   }
   return text;
 }
@@ -91,12 +82,12 @@ std::optional<RunSeason> SeasonOfRun(const frmTUVO& frm) {
   try {
     WeekFields w;
     if (transplanted) {
-      w.NurseryPrepWeeks = locale::WholeNumber(RunWeekText(frm, &frmTUVO::cboTriamplangKla, true));
-      w.SeedlingWeeks = locale::WholeNumber(RunWeekText(frm, &frmTUVO::cboLiengklatime, true));
+      w.NurseryPrepWeeks = locale::WholeNumber(RunWeekText(frm.cboTriamplangKla, true));
+      w.SeedlingWeeks = locale::WholeNumber(RunWeekText(frm.cboLiengklatime, true));
       w.NurseryWeeks = locale::ToInt16(static_cast<double>(w.NurseryPrepWeeks) + w.SeedlingWeeks);
     } else {
-      w.WetPrepWeeks = locale::WholeNumber(RunWeekText(frm, &frmTUVO::cboTriamplangNaWan, false));
-      w.StopWeeks = locale::WholeNumber(RunWeekText(frm, &frmTUVO::cboStop, false));
+      w.WetPrepWeeks = locale::WholeNumber(RunWeekText(frm.cboTriamplangNaWan, false));
+      w.StopWeeks = locale::WholeNumber(RunWeekText(frm.cboStop, false));
     }
     w.GroupCount = locale::WholeNumber(frm.cboGroup.Text());
     if (const std::optional<std::int16_t> weeks = ScheduleWeeksFor(crop, w)) season.weeks = *weeks;
@@ -110,7 +101,8 @@ std::optional<RunSeason> SeasonOfRun(const frmTUVO& frm) {
 std::array<bool, 13> MonthsReached(const RunSeason& season) {
   using namespace std::chrono;
   std::array<bool, 13> reached{};
-  const year_month last = SeasonEnd(season.start, season.weeks).year() / SeasonEnd(season.start, season.weeks).month();
+  const locale::Date end = SeasonEnd(season.start, season.weeks);
+  const year_month last = end.year() / end.month();
   year_month ym = season.start.year() / season.start.month();
   for (int n = 0; n < 12 && ym <= last; ++n, ym += months{1}) reached[static_cast<unsigned>(ym.month())] = true;
   return reached;
