@@ -312,24 +312,39 @@ TEST(RainEntryMonthOnView, NewStartYearDuringTheEntry) {
   EXPECT_EQ(frm.lblMonth.Caption(), Abbrev(9));
 }
 
-// The end of the area entry leaves an own-rainfall entry under way where it was; with the station
-// database chosen the counters go back to 0.
-TEST(RainEntryMonthOnView, CountersAtTheEndOfTheAreaEntry) {
+// With the station database chosen, the end of the area entry sets the counters back to 0.
+TEST(RainEntryMonthOnView, CountersAtTheEndOfTheAreaEntryOnTheStationDatabase) {
+  RainWindow w("3", RDTransplanted, "1", 6);
+  frmTUVO& frm = w.frm;
+  frm.optRe02.UserClick();
+  w.Rain("150");
+  frm.optRe01.UserClick();
+  w.EnterAreas();
+  EXPECT_EQ(w.fields.RainEntryMonth, 0);
+  EXPECT_EQ(w.fields.RainEntryLastMonth, 0);
+  EXPECT_EQ(w.rain().EffRainMonth, 0);
+}
+
+// Finishing the area entry in the middle of an own-rainfall entry: the next click still stores
+// the month on view, and the entry still ends at the season's last month.
+TEST(RainEntryMonthOnView, AreaEntryFinishedDuringTheEntry) {
   RainWindow w("3", RDTransplanted, "1", 6);
   frmTUVO& frm = w.frm;
   frm.optRe02.UserClick();
   w.Rain("150");
   w.Rain("200");
-  frm.RainCountersAfterAreaEntry();
+  w.EnterAreas();
+  ASSERT_FALSE(frm.txtArea2.Enabled());
   EXPECT_EQ(frm.lblMonth.Caption(), Abbrev(8));
   w.Rain("250");
   EXPECT_EQ(w.rain().StationMonthRain[8], "250");
-
-  frm.optRe01.UserClick();
-  frm.RainCountersAfterAreaEntry();
-  EXPECT_EQ(w.fields.RainEntryMonth, 0);
-  EXPECT_EQ(w.fields.RainEntryLastMonth, 0);
-  EXPECT_EQ(w.rain().EffRainMonth, 0);
+  EXPECT_EQ(w.rain().StationMonthRain[1], "") << "nothing went to January";
+  EXPECT_EQ(frm.lblMonth.Caption(), Abbrev(9));
+  w.Rain("300");
+  w.Rain("350");
+  EXPECT_FALSE(Usable(frm.cmdRe));
+  EXPECT_TRUE(frm.cmdRun.HasFocus());
+  EXPECT_EQ(frm.OwnRainRefusal(), std::nullopt);
 }
 
 // Restarting the rainfall entry while the areas are still being entered leaves the area entry
