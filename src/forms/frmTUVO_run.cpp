@@ -19,6 +19,8 @@
 #include "platform/locale.h"
 #include "platform/sheet/sheet.h"
 #include "platform/system.h"
+#include "rain/eff_rain_column.h"
+#include "report/summary_sheet.h"
 #include "run/calendar_sheet.h"
 #include "run/crop_weeks.h"
 #include "run/group_schedule.h"
@@ -253,12 +255,12 @@ void frmTUVO::cmdRun_Click() {
     stage = StageCalendar;
     FillCalendarSheet(texts, f.SelectedCrop, f, f, *workbook, progress, CalendarPass::Second);
 
-    // 18. Effective rainfall.
-    // TODO(rain column writer): pass FillEffRainColumnStation and FillEffRainColumnUser once they
-    // land; until then the column holds its header only.
+    // 18. Effective rainfall from the station's tables or the user's months.
     stage = StageEffRain;
     columns = ColumnFieldsOf(f);
-    WriteEffectiveRainColumn(run, [] {}, [] {});
+    WriteEffectiveRainColumn(
+        run, [&] { FillEffRainColumnStation(texts, f.Rain, f.Loop, *workbook, f, columns.WeekRowCount); },
+        [&] { FillEffRainColumnUser(texts, f.Rain, f.Loop, *workbook, f, columns.WeekRowCount); });
 
     // 19. Net and gross water.
     stage = StageNetGross;
@@ -341,8 +343,7 @@ void frmTUVO::TimeControl() {
   fields_.GroupCount = LayOutCalcSheet(Texts(), fields_.ScheduleWeeks, RunWorkbook(*this), RunProgress(*this));
 }
 
-// ---- Summary sheet and charts. The summary and chart writer fills these in; until then the
-// result holds an empty summary sheet and no chart sheets.
+// ---- Charts. The chart writer fills these in; until then the result holds no chart sheets.
 
 // The delivery chart sheet.
 void frmTUVO::Graph01() {}
@@ -350,7 +351,15 @@ void frmTUVO::Graph01() {}
 // The field-use chart sheet.
 void frmTUVO::Graph02() {}
 
-// The summary sheet; it leaves "Sheet1" the active sheet.
-void frmTUVO::StartSheet1() { RunWorkbook(*this).Sheets("Sheet1").Select(); }
+// The summary sheet from the window's lists and fields; it leaves "Sheet1" the active sheet.
+void frmTUVO::StartSheet1() {
+  MainFields& f = fields_;
+  const SeasonTexts texts = Texts();
+  tuvo::StartSheet1(SummarySheetRun{
+      RunWorkbook(*this), texts,
+      SummaryFormTexts{f.OfficeText, f.ProjectText, f.SectionText, f.ProvinceText, f.CropText, f.SelectedCrop},
+      f.GroupArea, f.GroupLabel, f.MonthAbbrev, f, f.EfficiencyPercent, f.Rain, f, f.ScheduleWeeks,
+      f.GroupCounter, RunProgress(*this)});
+}
 
 }  // namespace tuvo
