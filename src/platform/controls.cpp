@@ -208,6 +208,10 @@ ComboBox::ComboBox(std::string name, QWidget* parent)
   edit_ = box_->lineEdit();
   edit_->setReadOnly(true);
   Watch(edit_);
+  // Qt's editable list also reports a "pick" when its field loses the focus or gets Return while
+  // its text equals an item; here only a choice from the drop-down is a pick.
+  QObject::disconnect(edit_, &QLineEdit::editingFinished, box_, nullptr);
+  QObject::disconnect(edit_, &QLineEdit::returnPressed, box_, nullptr);
   QObject::connect(box_, &QComboBox::activated, Context(), [this](int) { Raise(Click); });
   QObject::connect(edit_, &QLineEdit::textEdited, Context(), [this](const QString&) { Raise(Change); });
 }

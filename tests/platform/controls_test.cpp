@@ -79,6 +79,19 @@ TEST_F(ControlsTest, PickRaisesClickAndNotChange) {
   EXPECT_EQ(log.back(), "picks.Click:20");
 }
 
+TEST_F(ControlsTest, LeavingAListWhoseTextIsAnItemIsNoPick) {
+  Record(typed);
+  typed.Type("20");  // typed text that equals an item
+  log.clear();
+  ASSERT_TRUE(box.SetFocus());  // the field loses the focus: editing is finished
+  QCoreApplication::processEvents();
+  typed.SetText("10");  // a code write of an item's text
+  ASSERT_TRUE(typed.SetFocus());
+  ASSERT_TRUE(box.SetFocus());
+  QCoreApplication::processEvents();
+  EXPECT_EQ(log, (std::vector<std::string>{"typed.Change:10"}));
+}
+
 TEST_F(ControlsTest, ItemsStayInAppendOrderAndAddingChoosesNothing) {
   ASSERT_EQ(typed.ListCount(), 3);
   EXPECT_EQ(typed.Item(0), "30");
