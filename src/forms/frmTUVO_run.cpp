@@ -67,7 +67,8 @@ void ShowRunMessage(frmTUVO& frm, const char* objectName, const std::string& tex
 }
 
 // Why Compute must not start with the window as it is, or none: an efficiency the gross column
-// would divide by zero with, a station without climate tables, an input the run cannot read.
+// would divide by zero with, a station without climate tables, an input the run cannot read, a
+// month of the season without the user's rainfall.
 std::optional<std::string> RunRefusal(const frmTUVO& frm) {
   double efficiency = 0;
   try {
@@ -79,7 +80,8 @@ std::optional<std::string> RunRefusal(const frmTUVO& frm) {
   if (!HasStationETo(frm.cboProvince.Text())) {
     return std::string(NoClimateDataText) + " \"" + frm.cboProvince.Text() + "\"";
   }
-  return frm.ComputeRefusal();
+  if (std::optional<std::string> refusal = frm.ComputeRefusal()) return refusal;
+  return frm.OwnRainRefusal();
 }
 
 // The list of that name.

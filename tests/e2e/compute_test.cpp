@@ -410,6 +410,30 @@ TEST_F(ComputeTest, EmptyPreparationListsGetTheirDefaultsAndTheFinishedAreaEntry
   }
 }
 
+TEST_F(ComputeTest, OwnRainfallFeedsTheRainfallColumnInsteadOfTheStation) {
+  const Season season;
+  Fill(season);
+  frm().optRe02.UserClick();
+  // No rain in any month of the season (May to September): the station would give plenty.
+  for (int month = 5; month <= 9; ++month) {
+    frm().txtRain.ClickIn();
+    frm().txtRain.Type("0");
+    frm().cmdRe.Press();
+  }
+  ASSERT_TRUE(frm().cmdRun.Enabled()) << "the rainfall entry has finished";
+  Compute();
+
+  EXPECT_EQ(Message("RunFailure"), nullptr);
+  EXPECT_EQ(Message("RunRefusal"), nullptr);
+  ExpectWindowHandedBack();
+  const int n = WeeksOf(season);
+  const sheet::Worksheet& calc = Result().Worksheets(2);
+  EXPECT_EQ(fields().TotalEffRain, 0);
+  for (int w = 1; w <= n; ++w) EXPECT_EQ(calc.ValueAt(w + 5, 6 + 13), sheet::Value{0.0}) << w;
+  EXPECT_GT(fields().TotalNetWater, 0);
+  EXPECT_TRUE(fs::exists(ResultFile(RDTransplanted)));
+}
+
 // A way to make a run fail, and the stage its message names.
 struct FailureCase {
   const char* name;
@@ -491,6 +515,8 @@ TEST_F(ComputeTest, ComputeRefusesWithoutEfficiencyOrClimateDataAndStartsNothing
        "กรุณาเลือกประสิทธิภาพการชลประทาน"},
       {"station without tables", "75", [](frmTUVO& w) { w.cboProvince.SetText("ไม่มีสถานีนี้"); },
        "ไม่มีข้อมูลภูมิอากาศ"},
+      {"own rainfall without its months", "75", [](frmTUVO& w) { w.optRe02.UserClick(); },
+       "ยังไม่ได้ใส่ข้อมูลของเดือน"},
   };
   for (const Case& c : cases) {
     NewWindow();
