@@ -167,7 +167,10 @@ void frmTUVO::cmdInputArea_Click() {
   }
   const std::optional<int> group = GroupNumber(counter);
   const std::string area = txtArea2.Text().empty() ? std::string("1") : txtArea2.Text();
-  if (!count || !group || !locale::TryToNumber(area)) {
+  // The typing check sees only the leading number ("10,000,001" passes as 10); the area the run
+  // reads must lie in the same range.
+  const std::optional<double> rai = locale::TryToNumber(area);
+  if (!count || !group || !rai || *rai < 1 || *rai > kMaxAreaRai) {
     controls::Beep();  // the field keeps its text, to be corrected
     return;
   }

@@ -117,6 +117,13 @@ TEST_F(AreaEntry, AnAreaTheRunCannotReadIsNotStored) {
   EXPECT_EQ(fields.GroupArea[1], "");
   EXPECT_EQ(fields.GroupCounter, 0);
 
+  // "10,000,001" passes the typing check as 10 but reads as more than ten million rai.
+  frm.txtArea2.SetText("");
+  frm.txtArea2.Paste("10,000,001");
+  ASSERT_EQ(frm.txtArea2.Text(), "10,000,001");
+  EXPECT_EQ(BeepsDuring([&] { frm.cmdInputArea.Press(); }), 1);
+  EXPECT_EQ(fields.GroupArea[1], "");
+
   frm.txtArea2.SetText("");
   w.Store("1,500");  // read as 1500 by the locale's conversion
   w.Store("1500.5");
