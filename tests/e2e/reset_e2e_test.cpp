@@ -11,6 +11,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <memory>
 #include <optional>
@@ -136,8 +137,8 @@ void Enter(frmTUVO& w, const Season& s) {
   ASSERT_TRUE(w.cmdRun.Enabled());
 }
 
-// Compute, with the clock at the given second of 20 May 2552; returns the one new output file.
-fs::path Compute(frmTUVO& w, int second) {
+// Compute, with the clock at the given second of 20 May 2552; returns the new output files.
+std::vector<fs::path> ComputeFiles(frmTUVO& w, int second) {
   const fs::path folder = system::OutputFolder();
   std::vector<fs::path> before;
   if (fs::exists(folder)) {
@@ -148,9 +149,16 @@ fs::path Compute(frmTUVO& w, int second) {
   system::SetClock({});
   EXPECT_EQ(w.findChild<QMessageBox*>("RunFailure"), nullptr);
   std::vector<fs::path> made;
+  if (!fs::exists(folder)) return made;
   for (const auto& e : fs::directory_iterator(folder)) {
     if (std::find(before.begin(), before.end(), e.path()) == before.end()) made.push_back(e.path());
   }
+  return made;
+}
+
+// Compute, expecting one new output file.
+fs::path Compute(frmTUVO& w, int second) {
+  const std::vector<fs::path> made = ComputeFiles(w, second);
   if (made.size() != 1) throw std::runtime_error("expected one new result file, found " + std::to_string(made.size()));
   return made.front();
 }
@@ -226,6 +234,50 @@ TEST(SecondSeason, AfterNewComputationIsWhatAFreshProgramComputesAndTheFirstFile
   // The first result was neither saved again nor touched.
   EXPECT_EQ(fs::last_write_time(firstFile), firstWritten);
   EXPECT_EQ(Bytes(firstFile), firstBytes);
+}
+
+// What can leave the reset without a workbook or an application to close.
+struct GoneCase {
+  const char* name;
+  std::function<void(frmTUVO&, MainFields&)> after;  // after the first run, before the reset
+  bool firstSaved;
+};
+
+TEST(NewComputationWithoutSpreadsheet, TheNextSeasonIsComputedAsUsual) {
+  const GoneCase cases[] = {
+      {"a run without a crop discarded its workbook", nullptr, false},
+      {"the user closed the result workbook",
+       [](frmTUVO&, MainFields& f) { f.ExcelApp->ActiveWorkbook().Close(false); }, true},
+      {"the user closed the spreadsheet", [](frmTUVO&, MainFields& f) { f.ExcelApp->Quit(); }, true},
+  };
+  const Season season{RDTransplanted, 1, "1", 3, 0, false};
+  for (const GoneCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    Homes homes;
+    homes.UseNew();
+    Program p;
+    Enter(p.frm, season);
+    if (!c.firstSaved) p.frm.cboCroptype.SetText("");  // only code can empty it
+    ASSERT_EQ(ComputeFiles(p.frm, 1).size(), c.firstSaved ? 1u : 0u);
+    ASSERT_NE(p.fields.ExcelApp, nullptr) << "the run held an application";
+    EXPECT_EQ(p.fields.ExcelApp->HasQuit(), !c.firstSaved);
+    if (c.after) c.after(p.frm, p.fields);
+
+    p.frm.cmdRun2.Press();
+    EXPECT_TRUE(p.frm.cboSamnuk.Enabled());
+    EXPECT_TRUE(p.frm.cmdRun.Visible());
+    EXPECT_FALSE(p.frm.cmdRun2.Visible());
+    EXPECT_EQ(p.fields.ExcelApp, nullptr);
+
+    Enter(p.frm, season);
+    const fs::path file = Compute(p.frm, 2);
+    const test::XlsReader xls(file);
+    const std::vector<std::string>& names = xls.SheetNames();
+    EXPECT_NE(std::find(names.begin(), names.end(), "ตารางแสดงรายการคำนวณ"), names.end()) << "the calculation sheet";
+    EXPECT_NE(std::find(names.begin(), names.end(), "สรุป"), names.end()) << "the summary sheet";
+    ASSERT_NE(p.fields.ExcelApp, nullptr);
+    EXPECT_EQ(p.fields.ExcelApp->ActiveWorkbook().FullName(), fs::absolute(file).string());
+  }
 }
 
 }  // namespace
