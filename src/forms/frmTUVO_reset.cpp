@@ -73,8 +73,8 @@ void LetGoOfSpreadsheet(std::shared_ptr<sheet::Application>& app) {
         if (app->Workbooks().Count() > 0) app->ActiveWorkbook().Close(false);
         app->Quit();
       }
-    } catch (const sheet::SheetError&) {
-      // Whatever is left of it closes with the application as it is let go of below.
+    } catch (const std::exception&) {
+      // Nothing of it is kept: whatever is left closes as the application is let go of below.
     }
   }
   app.reset();
