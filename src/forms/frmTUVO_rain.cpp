@@ -8,6 +8,7 @@
 #include <iterator>
 #include <span>
 #include <stdexcept>
+#include <vector>
 
 #include "forms/season_calendar.h"
 #include "platform/controls.h"
@@ -97,14 +98,15 @@ std::optional<RunSeason> SeasonOfRun(const frmTUVO& frm) {
   return season;
 }
 
-// The months (1 to 12) that hold a day of the season.
-std::array<bool, 13> MonthsReached(const RunSeason& season) {
+// The months (1 to 12) that hold a day of the season, in the season's order.
+std::vector<unsigned> MonthsReached(const RunSeason& season) {
   using namespace std::chrono;
-  std::array<bool, 13> reached{};
   const locale::Date end = SeasonEnd(season.start, season.weeks);
   const year_month last = end.year() / end.month();
-  year_month ym = season.start.year() / season.start.month();
-  for (int n = 0; n < 12 && ym <= last; ++n, ym += months{1}) reached[static_cast<unsigned>(ym.month())] = true;
+  std::vector<unsigned> reached;
+  for (year_month ym = season.start.year() / season.start.month(); ym <= last && reached.size() < 12; ym += months{1}) {
+    reached.push_back(static_cast<unsigned>(ym.month()));
+  }
   return reached;
 }
 
@@ -135,13 +137,14 @@ void OnlyMethod(frmTUVO& frm, OptionButton frmTUVO::*own) {
 
 }  // namespace
 
+// A method button clicked clears the other five, across their frames.
 void frmTUVO::optRe1_Click() { OnlyMethod(*this, &frmTUVO::optRe1); }
 void frmTUVO::optRe2_Click() { OnlyMethod(*this, &frmTUVO::optRe2); }
 void frmTUVO::optAcres1_Click() { OnlyMethod(*this, &frmTUVO::optAcres1); }
 void frmTUVO::optAcres2_Click() { OnlyMethod(*this, &frmTUVO::optAcres2); }
 void frmTUVO::optAcres3_Click() { OnlyMethod(*this, &frmTUVO::optAcres3); }
 void frmTUVO::optUSDA_Click() { OnlyMethod(*this, &frmTUVO::optUSDA); }
-// The focus on a method button chooses it as a click does (the buttons sit in separate frames).
+// The focus on a method button clears the other five, as its click does.
 void frmTUVO::optRe1_GotFocus() { OnlyMethod(*this, &frmTUVO::optRe1); }
 void frmTUVO::optRe2_GotFocus() { OnlyMethod(*this, &frmTUVO::optRe2); }
 void frmTUVO::optAcres1_GotFocus() { OnlyMethod(*this, &frmTUVO::optAcres1); }
@@ -232,6 +235,7 @@ void frmTUVO::cmdEdit2_Click() {
   RainEntryAtFirstMonth();
 }
 
+// The entry at the season's first month, as the season stands now.
 void frmTUVO::RainEntryAtFirstMonth() {
   if (const std::optional<RunSeason> season = SeasonOfRun(*this)) {
     fields_.SeasonFirstMonth = static_cast<float>(static_cast<unsigned>(season->start.month()));
@@ -245,6 +249,7 @@ void frmTUVO::RainEntryAtFirstMonth() {
   Label17.SetCaption(fields_.MonthAbbrev.at(MonthIndex(fields_.SeasonLastMonth, 13)));
 }
 
+// The counters at the end of the area entry: an own-rainfall entry keeps its place.
 void frmTUVO::RainCountersAfterAreaEntry() {
   if (optRe02.Value()) return;
   fields_.Rain.EffRainMonth = 0;
@@ -252,21 +257,22 @@ void frmTUVO::RainCountersAfterAreaEntry() {
   fields_.RainEntryMonth = 0;
 }
 
+// The months of the season a run on own rainfall would reach without a typed value, if any.
 std::optional<std::string> frmTUVO::OwnRainRefusal() const {
   if (optRe01.Value() || !optRe02.Value()) return std::nullopt;  // the run takes the station
   const std::optional<RunSeason> season = SeasonOfRun(*this);
   if (!season) return std::nullopt;  // no start date: the run's own checks stop it
-  const std::array<bool, 13> reached = MonthsReached(*season);
+  const std::vector<unsigned> reached = MonthsReached(*season);
   std::string missing;
-  for (std::size_t m = 1; m <= 12; ++m) {
+  for (unsigned m : reached) {
     const std::string& typed = fields_.TypedMonthRain[m];
-    if (reached[m] && (typed.empty() || fields_.Rain.StationMonthRain[m] != typed)) {
+    if (typed.empty() || fields_.Rain.StationMonthRain[m] != typed) {
       missing += (missing.empty() ? "" : " ") + fields_.MonthAbbrev.at(m);
     }
   }
   if (missing.empty()) return std::nullopt;
-  const unsigned first = static_cast<unsigned>(season->start.month());
-  const unsigned last = static_cast<unsigned>(SeasonEnd(season->start, season->weeks).month());
+  const unsigned first = reached.front();
+  const unsigned last = reached.back();
   return Frame7.Caption() + ": ยังไม่ได้ใส่ข้อมูลของเดือน " + missing + " ซึ่งอยู่ในช่วงที่คำนวณ (" + fields_.MonthAbbrev.at(first) +
          " - " + fields_.MonthAbbrev.at(last) + ") กรุณาคลิก \"" + cmdEdit2.Caption() + "\" แล้วใส่ข้อมูลใหม่ทุกเดือน";
 }

@@ -444,6 +444,18 @@ TEST(RainEntrySeason, ComputeRefusesAnUntypedMonth) {
   EXPECT_EQ(frm.OwnRainRefusal(), std::nullopt) << "the station database needs no typed month";
 }
 
+// Across the turn of the year the months are named in the season's order.
+TEST(RainEntrySeason, RefusalNamesTheMonthsInSeasonOrder) {
+  RainWindow w("1", RDWetSeeded, "1", 11);
+  w.frm.optRe02.UserClick();
+  w.Rain("50");
+  const std::optional<std::string> refusal = w.frm.OwnRainRefusal();
+  ASSERT_TRUE(refusal.has_value());
+  EXPECT_NE(refusal->find("ยังไม่ได้ใส่ข้อมูลของเดือน " + Abbrev(12) + " " + Abbrev(1) + " " + Abbrev(2) + " "),
+            std::string::npos) << *refusal;
+  EXPECT_NE(refusal->find("(" + Abbrev(11) + " - " + Abbrev(2) + ")"), std::string::npos) << *refusal;
+}
+
 // A month counts as typed only while the monthly rainfall still holds what was typed: the reset
 // empties it (here done on the fields, as the reset does) and a station load replaces it.
 TEST(RainEntrySeason, TypedMonthsLostToAResetOrAStationLoad) {
