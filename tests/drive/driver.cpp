@@ -29,6 +29,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
+// The text in double quotes, for messages.
 std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
 
 // The button a user answering with Enter would press: the box's default button, else its first
@@ -108,6 +109,7 @@ std::vector<std::string> Characters(const std::string& text) {
   return characters;
 }
 
+// A flag as the scenario writes it.
 std::string Bool(bool value) { return value ? "true" : "false"; }
 
 // The property of the control as `expect` compares it; none when the control has no such property.
@@ -159,6 +161,7 @@ class MessageCatcher : public QObject {
  public:
   explicit MessageCatcher(std::ostream& out) : out_(out) {}
 
+  // Sees every event of the application; a message box being shown is answered.
   bool eventFilter(QObject* object, QEvent* event) override {
     if (event->type() == QEvent::Show) {
       if (auto* box = qobject_cast<QMessageBox*>(object)) Answer(box);
@@ -167,6 +170,7 @@ class MessageCatcher : public QObject {
   }
 
  private:
+  // Prints the box and queues the click of its default button.
   void Answer(QMessageBox* box) {
     out_ << "message: " << box->text().toStdString() << '\n' << std::flush;
     // A modal box is still entering its own event loop here; the answer must wait for it.
@@ -184,6 +188,7 @@ class MessageCatcher : public QObject {
   std::ostream& out_;
 };
 
+// The program as it starts, with the End command kept inside the driver and the boxes watched.
 Driver::Driver(std::ostream& out) : out_(out), app_(std::make_unique<TuvoApp>()) {
   app_->End = [this] { ended_ = true; };
   catcher_ = std::make_unique<MessageCatcher>(out_);
@@ -192,12 +197,14 @@ Driver::Driver(std::ostream& out) : out_(out), app_(std::make_unique<TuvoApp>())
   Settle();
 }
 
+// The windows go before the watch on message boxes ends.
 Driver::~Driver() {
   app_.reset();
   Settle();
   QCoreApplication::instance()->removeEventFilter(catcher_.get());
 }
 
+// The main window's control of that name, else the About box's, of whichever is shown.
 controls::Control* Driver::Find(const std::string& name) const {
   if (frmTUVO* main = app_->Main(); main != nullptr && main->isVisible()) {
     if (controls::Control* control = main->FindControl(name)) return control;
@@ -212,6 +219,7 @@ controls::Control* Driver::Find(const std::string& name) const {
   return nullptr;
 }
 
+// Runs what the program posted, then activates the window shown.
 void Driver::Settle() {
   // A few rounds: an answered box may post more work (its own deletion, a window swap).
   for (int round = 0; round < 5; ++round) {
@@ -229,6 +237,7 @@ void Driver::Settle() {
   }
 }
 
+// Identity, time and size of every visible file of the output folder.
 Driver::FolderMarks Driver::MarkOutputFolder() const {
   FolderMarks marks;
   const fs::path folder = system::OutputFolder();
@@ -245,6 +254,7 @@ Driver::FolderMarks Driver::MarkOutputFolder() const {
   return marks;
 }
 
+// Prints the files that are new or changed since `before`, oldest first.
 void Driver::ReportSaves(const FolderMarks& before) {
   const FolderMarks after = MarkOutputFolder();
   std::vector<std::pair<long long, std::string>> saved;
@@ -259,6 +269,7 @@ void Driver::ReportSaves(const FolderMarks& before) {
   out_ << std::flush;
 }
 
+// One step, its failure caught as its report, then the program settles and saves are printed.
 std::optional<std::string> Driver::Run(const Step& step) {
   if (ended_) return "the program has ended";
   const FolderMarks before = MarkOutputFolder();
@@ -277,6 +288,7 @@ std::optional<std::string> Driver::Run(const Step& step) {
   return failure;
 }
 
+// The user action or check of the step; a refusal throws UserActionRefused.
 std::optional<std::string> Driver::Act(const Step& step) {
   controls::Control* control = Find(step.control);
   if (control == nullptr) return "no control named " + Quoted(step.control) + " in the window shown";
@@ -319,6 +331,7 @@ std::optional<std::string> Driver::Act(const Step& step) {
   return std::nullopt;
 }
 
+// The steps in order up to the first failure.
 int Driver::RunAll(const std::vector<Step>& steps) {
   for (const Step& step : steps) {
     if (const auto failure = Run(step)) {
@@ -329,6 +342,7 @@ int Driver::RunAll(const std::vector<Step>& steps) {
   return 0;
 }
 
+// Reads, then plays; a malformed line plays nothing.
 int RunScenarioFile(const std::string& path, std::ostream& out) {
   const Scenario scenario = ReadScenarioFile(path);
   if (scenario.error) {

@@ -67,6 +67,7 @@ std::pair<std::string_view, bool> NextWord(std::string_view& rest) {
   return {word, true};
 }
 
+// The text in double quotes, for messages.
 std::string Quoted(std::string_view text) { return "\"" + std::string(text) + "\""; }
 
 // One step line; an error text when it is malformed.
@@ -119,6 +120,7 @@ std::optional<std::string> ParseStep(std::string_view line, Step& step) {
 
 }  // namespace
 
+// Line by line: skipped lines, then steps, up to the first malformed line.
 Scenario ParseScenario(std::string_view text) {
   Scenario scenario;
   if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);
@@ -147,6 +149,7 @@ Scenario ParseScenario(std::string_view text) {
   return scenario;
 }
 
+// The file's bytes as one text.
 Scenario ReadScenarioFile(const std::string& path) {
   std::error_code ignored;
   std::ifstream in(path, std::ios::binary);
@@ -165,6 +168,7 @@ Scenario ReadScenarioFile(const std::string& path) {
   return ParseScenario(content.str());
 }
 
+// The verb's word in the scenario form.
 std::string_view VerbWord(Verb verb) {
   for (const auto& [word, v] : kVerbs) {
     if (v == verb) return word;
@@ -172,6 +176,7 @@ std::string_view VerbWord(Verb verb) {
   return {};
 }
 
+// The property's word in the scenario form.
 std::string_view PropertyWord(Property property) {
   for (const auto& [word, p] : kProperties) {
     if (p == property) return word;

@@ -71,6 +71,7 @@ struct Played {
   std::chrono::year_month_day firstDay{}, lastDay{};
 };
 
+// The local date now.
 std::chrono::year_month_day Today() {
   const std::time_t now = std::time(nullptr);
   std::tm local{};
@@ -108,6 +109,7 @@ Played Drive(const fs::path& scenario, const fs::path& home, const QStringList& 
   return played;
 }
 
+// Plays a file of the scenario folder.
 Played DriveScenario(const std::string& name, const fs::path& home) {
   return Drive(fs::path(TUVO_SCENARIO_FOLDER) / name, home);
 }
@@ -120,6 +122,7 @@ std::pair<int, int> RowColumn(std::string_view a1) {
   return {std::stoi(std::string(a1.substr(i))), column};
 }
 
+// The cell at the A1 reference of the named sheet.
 sheet::Value CellAt(const XlsReader& book, const std::string& sheetName, std::string_view a1) {
   const auto [row, column] = RowColumn(a1);
   return book.Cell(sheetName, row, column);
@@ -131,6 +134,7 @@ struct NumberCell {
   double value;
 };
 
+// Each cell holds its number.
 void ExpectNumbers(const XlsReader& book, std::initializer_list<NumberCell> cells) {
   for (const NumberCell& c : cells) {
     const sheet::Value value = CellAt(book, kCalcSheet, c.cell);
@@ -144,16 +148,19 @@ void ExpectNumbers(const XlsReader& book, std::initializer_list<NumberCell> cell
   }
 }
 
+// Each cell is empty.
 void ExpectEmpty(const XlsReader& book, std::initializer_list<const char*> cells) {
   for (const char* cell : cells) {
     EXPECT_TRUE(std::holds_alternative<std::monostate>(CellAt(book, kCalcSheet, cell))) << cell << " is not empty";
   }
 }
 
+// The cell holds the text.
 void ExpectText(const XlsReader& book, const char* cell, const std::string& text) {
   EXPECT_EQ(CellAt(book, kCalcSheet, cell), sheet::Value(text)) << cell;
 }
 
+// The cell holds the date.
 void ExpectDate(const XlsReader& book, const char* cell, std::chrono::year_month_day date) {
   EXPECT_EQ(CellAt(book, kCalcSheet, cell), sheet::Value(sheet::DateValue{date})) << cell;
 }
