@@ -1,0 +1,142 @@
+#include "report/charts.h"
+
+#include <array>
+
+#include "platform/locale.h"
+#include "platform/sheet/sheet.h"
+
+namespace tuvo {
+
+namespace {
+
+using sheet::xl::Category;
+using sheet::xl::Primary;
+using sheet::xl::Value;
+
+constexpr int CalcSheetIndex = 2;
+constexpr int FirstWeekRow = 6;  // week w stands in row w + 5
+
+// Line colours of series 1 to 3 (palette: bright green, yellow, red) and the markers' colour
+// (dark blue).
+constexpr std::array<int, 3> SeriesColorIndex = {4, 6, 3};
+constexpr int MarkerColorIndex = 25;
+constexpr int MarkerSize = 7;
+
+constexpr std::string_view TitleFont = "Angsana New";
+constexpr double ChartTitleSize = 20;
+constexpr double AxisTitleSize = 16;
+constexpr std::string_view CategoryAxisTitle = "เวลา (สัปดาห์)";
+constexpr long PlotAreaColor = sheet::Rgb(210, 245, 235);
+constexpr long GridlineColor = sheet::Rgb(0, 0, 255);
+
+// A series name as the formula text of a constant: ="name".
+std::string ConstantFormula(std::string_view name) { return "=\"" + std::string(name) + "\""; }
+
+// Title, font and gridlines of one axis, in the order the chart is set up.
+void FormatAxis(sheet::Axis& axis, std::string_view title) {
+  axis.SetHasTitle(true);
+  axis.AxisTitle().SetCaption(title);
+  axis.AxisTitle().Font().SetName(TitleFont);
+  axis.AxisTitle().Font().SetSize(AxisTitleSize);
+  axis.AxisTitle().Font().SetBold(true);
+  axis.SetHasMajorGridlines(true);
+  axis.SetHasMinorGridlines(true);
+  axis.MajorGridlines().Border().SetColor(GridlineColor);
+  axis.MajorGridlines().Border().SetLineStyle(sheet::xl::Continuous);
+  axis.MinorGridlines().Border().SetColor(GridlineColor);
+  axis.MinorGridlines().Border().SetWeight(sheet::xl::Thin);
+  axis.MinorGridlines().Border().SetLineStyle(sheet::xl::Dot);
+}
+
+// The active sheet as the worksheet the source cells are taken from.
+sheet::Worksheet& ActiveWorksheet(sheet::Workbook& workbook) {
+  sheet::Sheet& active = workbook.ActiveSheet();
+  if (active.Type() != sheet::Sheet::Kind::Worksheet) {
+    throw sheet::SheetError("the chart source is taken from the active sheet, and \"" + active.Name() +
+                            "\" is a chart sheet");
+  }
+  return static_cast<sheet::Worksheet&>(active);
+}
+
+}  // namespace
+
+ChartColumns ChartColumnsFor(std::int16_t groupCount, const WeeklyChart& chart) {
+  const int base = 6 * groupCount;
+  return {locale::ToInt16(base + 12), locale::ToInt16(base + 13), locale::ToInt16(base + chart.thirdColumnOffset)};
+}
+
+void AddWeeklyChart(const ChartRun& run, const WeeklyChart& spec) {
+  // 1. Week fields and columns afresh from the lists.
+  WeekFields& weeks = run.weeks;
+  weeks.SeedlingWeeks = locale::WholeNumber(run.texts.cboLiengklatime);
+  weeks.NurseryWeeks = locale::ToInt16(weeks.NurseryPrepWeeks + weeks.SeedlingWeeks);
+  weeks.GroupCount = locale::WholeNumber(run.texts.cboGroup);
+  const ChartColumns columns = ChartColumnsFor(weeks.GroupCount, spec);
+  weeks.WetPrepWeeks = locale::WholeNumber(run.texts.cboTriamplangNaWan);
+
+  // 2. The season length; where no rule applies the run's count stands.
+  if (const auto n = ScheduleWeeksFor(run.texts.cboCroptype, weeks)) run.WeekRowCount = *n;
+  const int lastRow = run.WeekRowCount + FirstWeekRow - 1;
+
+  // 3, 4. The week rows of the plotted columns, captions and totals row left out.
+  sheet::Workbook& workbook = run.workbook;
+  if (spec.activateCalcSheet) workbook.Worksheets(CalcSheetIndex).Activate();
+  sheet::Worksheet& calc = ActiveWorksheet(workbook);
+  sheet::Range source = calc.Range(calc.Cells(FirstWeekRow, columns.PercolationCol),
+                                   calc.Cells(lastRow, columns.EffectiveRainCol));
+  if (columns.ThirdCol == columns.EffectiveRainCol + 1) {
+    source = calc.Range(calc.Cells(FirstWeekRow, columns.PercolationCol), calc.Cells(lastRow, columns.ThirdCol));
+  } else {
+    source = sheet::Union(source, calc.Range(calc.Cells(FirstWeekRow, columns.ThirdCol),
+                                             calc.Cells(lastRow, columns.ThirdCol)));
+  }
+
+  // 5 to 7. A new chart sheet in front of the active sheet, moved behind the given position.
+  sheet::Chart& chart = workbook.AddChart();
+  workbook.Sheets(spec.defaultName).Select();
+  sheet::Sheet& after = workbook.Sheets(spec.movedAfter);
+  workbook.Sheets(spec.defaultName).Move(after);
+  chart.SetName(spec.sheetName);
+
+  // 8. One series per column.
+  chart.SetSourceData(source);
+  chart.SetPlotBy(sheet::xl::Columns);
+  chart.SetChartType(sheet::xl::LineMarkers);
+
+  // 9. Lines and markers.
+  for (int i = 1; i <= 3; ++i) {
+    sheet::Series& series = workbook.ActiveChart().SeriesCollection(i);
+    series.Border().SetColorIndex(SeriesColorIndex[static_cast<std::size_t>(i - 1)]);
+    series.Border().SetWeight(sheet::xl::Medium);
+    series.Border().SetLineStyle(sheet::xl::Continuous);
+    series.SetMarkerBackgroundColorIndex(MarkerColorIndex);
+    series.SetMarkerForegroundColorIndex(MarkerColorIndex);
+    series.SetMarkerStyle(sheet::xl::Circle);
+    series.SetMarkerSize(i == 1 ? spec.firstMarkerSize : MarkerSize);
+  }
+
+  // 10 to 13. Title, legend, series names, plot area.
+  chart.SetHasTitle(true);
+  chart.SetHasLegend(true);
+  chart.SeriesCollection(1).SetName(ConstantFormula(PercolationSeriesName));
+  chart.SeriesCollection(2).SetName(ConstantFormula(EffectiveRainSeriesName));
+  chart.SeriesCollection(3).SetName(ConstantFormula(spec.thirdSeriesName));
+  chart.ChartTitle().SetCaption(spec.title);
+  chart.ChartTitle().Font().SetName(TitleFont);
+  chart.ChartTitle().Font().SetSize(ChartTitleSize);
+  chart.PlotArea().SetInteriorColor(PlotAreaColor);
+
+  // 14, 15. Axes.
+  FormatAxis(chart.Axes(Category, Primary), CategoryAxisTitle);
+  FormatAxis(chart.Axes(Value, Primary), spec.valueAxisTitle);
+  if (spec.valueAxisFromZero) chart.Axes(Value, Primary).SetMinimumScale(0);
+
+  // 16.
+  workbook.ActiveChart().SelectChartArea();
+}
+
+void Graph01(const ChartRun& run) { AddWeeklyChart(run, DeliveryChart); }
+
+void Graph02(const ChartRun& run) { AddWeeklyChart(run, FieldUseChart); }
+
+}  // namespace tuvo
