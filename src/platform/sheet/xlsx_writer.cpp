@@ -8,6 +8,7 @@
 #include "platform/locale.h"
 #include "platform/sheet/palette.h"
 #include "platform/sheet/xls_save.h"
+#include "platform/sheet/xls_series_names.h"
 
 namespace tuvo::sheet {
 
@@ -18,6 +19,9 @@ constexpr float HairlinePoints = 0.25f;
 constexpr float ThinPoints = 0.75f;
 constexpr float MediumPoints = 1.5f;
 constexpr float ThickPoints = 2.25f;
+
+// The paper of a chart sheet's page.
+constexpr uint8_t PaperA4 = 9;
 
 // A border line of the automation (style, weight) in the file's border styles.
 uint8_t CellBorderStyle(const Border& border) {
@@ -302,10 +306,14 @@ void WriteAxis(lxw_chart_axis* axis, const Axis& model) {
 void WriteChart(lxw_workbook* wb, const Chart& model, const std::filesystem::path& path) {
   lxw_chartsheet* cs = workbook_add_chartsheet(wb, model.Name().c_str());
   if (cs == nullptr) throw SheetError("writing \"" + path.string() + "\": the chart sheet \"" + model.Name() + "\" was refused");
+  // A chart sheet prints on one landscape page, which LibreOffice sizes its chart to; without a
+  // paper of its own that page would be Letter.
+  chartsheet_set_landscape(cs);
+  chartsheet_set_paper(cs, PaperA4);
   lxw_chart* chart = workbook_add_chart(wb, LXW_CHART_LINE);
   for (int i = 1; i <= model.SeriesCount(); ++i) {
     const Series& s = model.SeriesCollection(i);
-    if (s.Values().Sheet().IsDeleted()) continue;  // its cells went with their sheet
+    if (!IsSavedSeries(s)) continue;
     const std::string values =
         "=" + QuotedSheetName(s.Values().Sheet().Name()) + "!" + AbsoluteAddress(s.Values().Areas().front());
     lxw_chart_series* series = chart_add_series(chart, nullptr, values.c_str());
