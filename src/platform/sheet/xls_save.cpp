@@ -14,6 +14,7 @@
 #include <unistd.h>
 
 #include "platform/sheet/process.h"
+#include "platform/sheet/xls_series_names.h"
 
 namespace tuvo::sheet {
 
@@ -171,7 +172,9 @@ void SaveXls(const Workbook& workbook, const fs::path& target, const OfficeSetti
   const WorkFolder work("tuvo-save-");
   const fs::path xlsx = work.Path() / "book.xlsx";
   WriteXlsx(workbook, xlsx);
-  temporary.Place(Convert(xlsx, work.Path(), office, target));
+  const fs::path xls = Convert(xlsx, work.Path(), office, target);
+  MendXlsCharts(xls, workbook, target);
+  temporary.Place(xls);
 }
 
 }  // namespace tuvo::sheet
