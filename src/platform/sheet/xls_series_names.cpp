@@ -273,6 +273,25 @@ bool AnythingToMend(const std::vector<std::vector<SeriesMend>>& charts) {
   return false;
 }
 
+// The compound file of an .xls file and its workbook stream.
+struct OpenXls {
+  GsfPtr<GsfInput> file;
+  GsfPtr<GsfInfile> ole;
+  GsfPtr<GsfInput> book;
+};
+
+OpenXls Open(const fs::path& xls) {
+  OpenXls open;
+  GError* error = nullptr;
+  open.file.reset(gsf_input_stdio_new(xls.c_str(), &error));
+  if (!open.file) throw SheetError("it cannot be opened: " + TakeError(error));
+  open.ole.reset(gsf_infile_msole_new(open.file.get(), &error));
+  if (!open.ole) throw SheetError("it is no compound file: " + TakeError(error));
+  open.book.reset(gsf_infile_child_by_name(open.ole.get(), "Workbook"));
+  if (!open.book) throw SheetError("it has no workbook stream");
+  return open;
+}
+
 }  // namespace
 
 bool IsSavedSeries(const Series& series) { return !series.Values().Sheet().IsDeleted(); }
@@ -389,6 +408,14 @@ std::vector<unsigned char> MendWorkbookStream(const std::vector<unsigned char>& 
   return out;
 }
 
+std::vector<unsigned char> ReadWorkbookStream(const fs::path& xls) {
+  try {
+    return ReadAll(Open(xls).book.get());
+  } catch (const SheetError& error) {
+    throw SheetError("reading \"" + xls.string() + "\": " + error.what());
+  }
+}
+
 void MendXlsCharts(const fs::path& xls, const Workbook& workbook, const fs::path& target) {
   const std::vector<std::vector<SeriesMend>> charts = ChartMends(workbook);
   if (!AnythingToMend(charts)) return;
@@ -398,24 +425,20 @@ void MendXlsCharts(const fs::path& xls, const Workbook& workbook, const fs::path
   };
   const fs::path mended = xls.string() + ".mended";
   try {
-    GError* error = nullptr;
-    GsfPtr<GsfInput> file(gsf_input_stdio_new(xls.c_str(), &error));
-    if (!file) throw SheetError("it cannot be opened: " + TakeError(error));
-    GsfPtr<GsfInfile> ole(gsf_infile_msole_new(file.get(), &error));
-    if (!ole) throw SheetError("it is no compound file: " + TakeError(error));
-    GsfPtr<GsfInput> book(gsf_infile_child_by_name(ole.get(), "Workbook"));
-    if (!book) throw SheetError("it has no workbook stream");
-    const std::vector<unsigned char> stream = MendWorkbookStream(ReadAll(book.get()), charts);
+    const OpenXls in = Open(xls);
+    GsfInfile* ole = in.ole.get();
+    const std::vector<unsigned char> stream = MendWorkbookStream(ReadAll(in.book.get()), charts);
 
+    GError* error = nullptr;
     GsfPtr<GsfOutput> sink(gsf_output_stdio_new(mended.c_str(), &error));
     if (!sink) throw SheetError("\"" + mended.string() + "\" cannot be made: " + TakeError(error));
     GsfPtr<GsfOutfile> outOle(gsf_outfile_msole_new(sink.get()));
     if (!outOle) throw SheetError("\"" + mended.string() + "\" cannot be written");
     guint8 clsid[16];
-    if (gsf_infile_msole_get_class_id(GSF_INFILE_MSOLE(ole.get()), clsid)) {
+    if (gsf_infile_msole_get_class_id(GSF_INFILE_MSOLE(ole), clsid)) {
       gsf_outfile_msole_set_class_id(GSF_OUTFILE_MSOLE(outOle.get()), clsid);
     }
-    CopyStorage(ole.get(), outOle.get(), stream, true);
+    CopyStorage(ole, outOle.get(), stream, true);
     // Closing the compound file closes its file too.
     if (!gsf_output_close(GSF_OUTPUT(outOle.get()))) {
       throw SheetError("\"" + mended.string() + "\" cannot be written");

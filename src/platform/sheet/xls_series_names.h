@@ -35,6 +35,9 @@ std::vector<std::vector<SeriesMend>> ChartMends(const Workbook& workbook);
 std::vector<unsigned char> MendWorkbookStream(const std::vector<unsigned char>& stream,
                                               const std::vector<std::vector<SeriesMend>>& charts);
 
+// The workbook stream of an .xls file. A file that cannot be read throws SheetError.
+std::vector<unsigned char> ReadWorkbookStream(const std::filesystem::path& xls);
+
 // Mends the charts of the .xls file at `xls` (in place) as the workbook has them; nothing is
 // done when there is nothing to mend. A failure throws SheetError naming `target`, the file the
 // save is for.
