@@ -20,6 +20,7 @@
 #include "platform/sheet/sheet.h"
 #include "platform/system.h"
 #include "rain/eff_rain_column.h"
+#include "report/charts.h"
 #include "report/summary_sheet.h"
 #include "run/calendar_sheet.h"
 #include "run/crop_weeks.h"
@@ -345,13 +346,19 @@ void frmTUVO::TimeControl() {
   fields_.GroupCount = LayOutCalcSheet(Texts(), fields_.ScheduleWeeks, RunWorkbook(*this), RunProgress(*this));
 }
 
-// ---- Charts. The chart writer fills these in; until then the result holds no chart sheets.
+// ---- Charts and the summary sheet of the result.
 
-// The delivery chart sheet.
-void frmTUVO::Graph01() {}
+// The delivery chart sheet over the week rows of the calculation sheet.
+void frmTUVO::Graph01() {
+  const SeasonTexts texts = Texts();
+  tuvo::Graph01(ChartRun{RunWorkbook(*this), texts, fields_, fields_.WeekRowCount});
+}
 
-// The field-use chart sheet.
-void frmTUVO::Graph02() {}
+// The field-use chart sheet, behind the delivery chart.
+void frmTUVO::Graph02() {
+  const SeasonTexts texts = Texts();
+  tuvo::Graph02(ChartRun{RunWorkbook(*this), texts, fields_, fields_.WeekRowCount});
+}
 
 // The summary sheet from the window's lists and fields; it leaves "Sheet1" the active sheet.
 void frmTUVO::StartSheet1() {

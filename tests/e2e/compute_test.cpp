@@ -43,6 +43,8 @@ using std::chrono::sys_days;
 // Texts of the result workbook.
 constexpr std::string_view CalcSheet = "ตารางแสดงรายการคำนวณ";
 constexpr std::string_view SummarySheet = "สรุป";
+constexpr std::string_view DeliveryChart = "กราฟแสดงปริมาณน้ำที่ต้องส่ง";
+constexpr std::string_view FieldUseChart = "กราฟแสดงปริมาณน้ำที่ใช้ในแปลง";
 constexpr std::string_view GroupCaption = "กลุ่มที่";
 
 // Row 4, row 5 and width of the six columns of a group block, offset 4 taking the crop's caption.
@@ -317,7 +319,8 @@ TEST_F(ComputeTest, OneGroupRunSavesTheResultUnderItsExactNameAndLaysOutTheTable
 
   // The file as another program reads it.
   const test::XlsReader xls(file);
-  EXPECT_EQ(xls.SheetNames(), (std::vector<std::string>{std::string(SummarySheet), std::string(CalcSheet)}));
+  EXPECT_EQ(xls.SheetNames(), (std::vector<std::string>{std::string(SummarySheet), std::string(CalcSheet),
+                                                        std::string(DeliveryChart), std::string(FieldUseChart)}));
   const std::string calcName(CalcSheet);
   EXPECT_EQ(xls.Cell(calcName, 1, 2), sheet::Value{b1});
   EXPECT_EQ(xls.Cell(calcName, 2, 2), sheet::Value{b2});
@@ -330,9 +333,13 @@ TEST_F(ComputeTest, OneGroupRunSavesTheResultUnderItsExactNameAndLaysOutTheTable
   // The workbook as the run leaves it open.
   sheet::Workbook& book = Result();
   EXPECT_EQ(book.FullName(), fs::absolute(file).string());
-  ASSERT_EQ(book.SheetCount(), 2);
+  ASSERT_EQ(book.SheetCount(), 4);
   EXPECT_EQ(book.Sheets(1).Name(), SummarySheet);
   EXPECT_EQ(book.Sheets(2).Name(), CalcSheet);
+  EXPECT_EQ(book.Sheets(3).Name(), DeliveryChart);
+  EXPECT_EQ(book.Sheets(4).Name(), FieldUseChart);
+  EXPECT_EQ(book.Sheets(3).Type(), sheet::Sheet::Kind::Chart);
+  EXPECT_EQ(book.Sheets(4).Type(), sheet::Sheet::Kind::Chart);
   EXPECT_EQ(&book.ActiveSheet(), &book.Sheets(1));
   EXPECT_EQ(book.Selection().Address(), "A1");
   EXPECT_FALSE(fields().ExcelApp->DisplayAlerts());
