@@ -15,6 +15,7 @@
 #include <string_view>
 
 #include "platform/system.h"
+#include "run/season.h"
 
 namespace tuvo {
 
@@ -124,6 +125,29 @@ constexpr std::string_view kAboutFooter = "เกี่ยวกับโปร�
 constexpr std::array<const char*, 14> kMonthAbbrev = {
     "",     "ม.ค.", "ก.พ.", "มี.ค.", "เม.ย.", "พ.ค.", "มิ.ย.",
     "ก.ค.", "ส.ค.", "ก.ย.", "ต.ค.", "พ.ย.", "ธ.ค.", "ธ.ค."};
+
+// A list with fixed items: either the numbers first, first + step, .. last, or the texts given.
+struct FixedList {
+  controls::ComboBox frmTUVO::*list;
+  int first, last, step;      // step 0: the texts below
+  std::string_view items[4];  // an empty item ends a shorter row
+};
+
+// The fixed items of the lists, as the window starts and after a reset.
+constexpr FixedList kFixedLists[] = {
+    {&frmTUVO::cboEfficiency, 10, 95, 5, {}},
+    {&frmTUVO::cboCroptype, 0, 0, 0, {RDTransplanted, KDML105Transplanted, RDWetSeeded}},
+    {&frmTUVO::cboGroup, 1, 20, 1, {}},
+    {&frmTUVO::cboTriamplangKla, 0, 0, 0, {"1", "2"}},
+    {&frmTUVO::cboLiengklatime, 0, 0, 0, {"3", "4"}},
+    {&frmTUVO::cboATokla, 10, 17, 1, {}},
+    {&frmTUVO::cboTriamdinkla, 0, 0, 0, {"100", "150"}},
+    {&frmTUVO::cboTriamplangNaDam, 0, 0, 0, {"1", "2"}},
+    {&frmTUVO::cboTriamplangNaWan, 0, 0, 0, {"1", "2"}},
+    {&frmTUVO::cboStop, 0, 0, 0, {"1", "2", "3"}},
+    {&frmTUVO::cboSoiltype, 0, 0, 0, {"ดินเหนียว(Clay)", "ดินร่วนปนดินเหนียว(Clay Loam)", "ดินร่วน(Loam)", "ดินร่วนปนทราย(Sandy Loam)"}},
+    {&frmTUVO::cboFirstdate, 1, 31, 1, {}},
+};
 
 void ApplyDesignText(controls::Control& control, std::string_view caption) {
   if (auto* frame = dynamic_cast<controls::Frame*>(&control)) frame->SetCaption(caption);
@@ -621,28 +645,26 @@ void frmTUVO::Form_Load() {
   for (controls::Control* c : std::initializer_list<controls::Control*>{&cboFirstdate, &cboFirstmonth, &cboFirstyear}) {
     c->SetEnabled(false);
   }
-  for (int percent = 10; percent <= 95; percent += 5) cboEfficiency.AddItem(std::to_string(percent));
   for (controls::Control* c : std::initializer_list<controls::Control*>{&cmdRun, &cmdRe, &cmdInputArea, &cmdEdit1, &cmdEdit2}) {
     c->SetEnabled(false);
   }
   cmdRun2.SetVisible(false);
 
-  for (const char* item : {"1", "2"}) cboTriamplangNaWan.AddItem(item);
-  for (const char* item : {"1", "2"}) cboTriamplangNaDam.AddItem(item);
-  for (int ratio = 10; ratio <= 17; ++ratio) cboATokla.AddItem(std::to_string(ratio));
-  for (const char* item : {"100", "150"}) cboTriamdinkla.AddItem(item);
-  for (const char* item : {"1", "2"}) cboTriamplangKla.AddItem(item);
-  for (const char* item : {"3", "4"}) cboLiengklatime.AddItem(item);
-  for (const char* item : {"1", "2", "3"}) cboStop.AddItem(item);
-  for (int day = 1; day <= 31; ++day) cboFirstdate.AddItem(std::to_string(day));
-  for (std::string_view crop : {RDTransplanted, KDML105Transplanted, RDWetSeeded}) cboCroptype.AddItem(crop);
-  for (int group = 1; group <= 20; ++group) cboGroup.AddItem(std::to_string(group));
-
+  FillFixedLists();
   fields_.MonthAbbrev = MonthAbbrevTable();
+}
 
-  for (const char* soil : {"ดินเหนียว(Clay)", "ดินร่วนปนดินเหนียว(Clay Loam)", "ดินร่วน(Loam)",
-                           "ดินร่วนปนทราย(Sandy Loam)"}) {
-    cboSoiltype.AddItem(soil);
+// The fixed items appended, list by list.
+void frmTUVO::FillFixedLists() {
+  for (const FixedList& fixed : kFixedLists) {
+    controls::ComboBox& list = this->*fixed.list;
+    if (fixed.step > 0) {
+      for (int n = fixed.first; n <= fixed.last; n += fixed.step) list.AddItem(std::to_string(n));
+      continue;
+    }
+    for (std::string_view item : fixed.items) {
+      if (!item.empty()) list.AddItem(item);
+    }
   }
 }
 

@@ -5,11 +5,9 @@
 #include <exception>
 #include <memory>
 #include <string>
-#include <string_view>
 
 #include "platform/controls.h"
 #include "platform/sheet/sheet.h"
-#include "run/season.h"
 
 namespace tuvo {
 
@@ -27,28 +25,6 @@ constexpr ComboBox frmTUVO::*kSeasonLists[] = {
     &frmTUVO::cboSoiltype,        &frmTUVO::cboDeeper,       &frmTUVO::cboFirstdate,
     &frmTUVO::cboFirstmonth,      &frmTUVO::cboFirstyear,    &frmTUVO::cboEfficiency,
     &frmTUVO::cboLiengklatime,
-};
-
-// A list with fixed items: either the numbers first, first + step, .. last, or the texts given.
-struct FixedList {
-  ComboBox frmTUVO::*list;
-  int first, last, step;      // step 0: the texts below
-  std::string_view items[4];  // an empty item ends a shorter row
-};
-
-constexpr FixedList kFixedLists[] = {
-    {&frmTUVO::cboEfficiency, 10, 95, 5, {}},
-    {&frmTUVO::cboCroptype, 0, 0, 0, {RDTransplanted, KDML105Transplanted, RDWetSeeded}},
-    {&frmTUVO::cboGroup, 1, 20, 1, {}},
-    {&frmTUVO::cboTriamplangKla, 0, 0, 0, {"1", "2"}},
-    {&frmTUVO::cboLiengklatime, 0, 0, 0, {"3", "4"}},
-    {&frmTUVO::cboATokla, 10, 17, 1, {}},
-    {&frmTUVO::cboTriamdinkla, 0, 0, 0, {"100", "150"}},
-    {&frmTUVO::cboTriamplangNaDam, 0, 0, 0, {"1", "2"}},
-    {&frmTUVO::cboTriamplangNaWan, 0, 0, 0, {"1", "2"}},
-    {&frmTUVO::cboStop, 0, 0, 0, {"1", "2", "3"}},
-    {&frmTUVO::cboSoiltype, 0, 0, 0, {"ดินเหนียว(Clay)", "ดินร่วนปนดินเหนียว(Clay Loam)", "ดินร่วน(Loam)", "ดินร่วนปนทราย(Sandy Loam)"}},
-    {&frmTUVO::cboFirstdate, 1, 31, 1, {}},
 };
 
 // Every element of the table emptied, over the table's own size.
@@ -81,20 +57,6 @@ void LetGoOfSpreadsheet(std::shared_ptr<sheet::Application>& app) {
 }
 
 }  // namespace
-
-// The fixed items appended, list by list.
-void frmTUVO::FillFixedLists() {
-  for (const FixedList& fixed : kFixedLists) {
-    ComboBox& list = this->*fixed.list;
-    if (fixed.step > 0) {
-      for (int n = fixed.first; n <= fixed.last; n += fixed.step) list.AddItem(std::to_string(n));
-      continue;
-    }
-    for (std::string_view item : fixed.items) {
-      if (!item.empty()) list.AddItem(item);
-    }
-  }
-}
 
 // New computation: the spreadsheet is let go of, the lists are unlocked and refilled, the
 // previous season's entries, labels and tables are cleared, and Compute waits for a new entry.
