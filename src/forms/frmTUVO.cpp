@@ -1,5 +1,6 @@
 // The main window's layout, start-up, Help, Exit and the About footer.
 #include "forms/frmTUVO.h"
+#include "forms/frmTUVO_shared.h"
 
 #include <QColor>
 #include <QCoreApplication>
@@ -130,10 +131,11 @@ constexpr std::array<const char*, 14> kMonthAbbrev = {
 struct FixedList {
   controls::ComboBox frmTUVO::*list;
   int first, last, step;      // step 0: the texts below
-  std::string_view items[4];  // an empty item ends a shorter row
+  std::string_view items[3];  // an empty item ends a shorter row
 };
 
-// The fixed items of the lists, as the window starts and after a reset.
+// The fixed items of the lists, as the window starts and after a reset (the soil list takes
+// the soil table's texts).
 constexpr FixedList kFixedLists[] = {
     {&frmTUVO::cboEfficiency, 10, 95, 5, {}},
     {&frmTUVO::cboCroptype, 0, 0, 0, {RDTransplanted, KDML105Transplanted, RDWetSeeded}},
@@ -145,7 +147,6 @@ constexpr FixedList kFixedLists[] = {
     {&frmTUVO::cboTriamplangNaDam, 0, 0, 0, {"1", "2"}},
     {&frmTUVO::cboTriamplangNaWan, 0, 0, 0, {"1", "2"}},
     {&frmTUVO::cboStop, 0, 0, 0, {"1", "2", "3"}},
-    {&frmTUVO::cboSoiltype, 0, 0, 0, {"ดินเหนียว(Clay)", "ดินร่วนปนดินเหนียว(Clay Loam)", "ดินร่วน(Loam)", "ดินร่วนปนทราย(Sandy Loam)"}},
     {&frmTUVO::cboFirstdate, 1, 31, 1, {}},
 };
 
@@ -666,6 +667,7 @@ void frmTUVO::FillFixedLists() {
       if (!item.empty()) list.AddItem(item);
     }
   }
+  for (const SoilType& soil : kSoilTypes) cboSoiltype.AddItem(soil.text);
 }
 
 SeasonTexts frmTUVO::Texts() const {

@@ -1,6 +1,7 @@
 // Crop, start-date and preparation inputs: the frames of the planting system, the date cascade,
 // the dependent depth lists, the soil's percolation rate and the checks of typed values.
 #include "forms/frmTUVO.h"
+#include "forms/frmTUVO_shared.h"
 
 #include <initializer_list>
 #include <string_view>
@@ -19,7 +20,7 @@ using controls::Control;
 constexpr std::string_view kFrame10WetSeeded = "วัน-เดือน-ปี ที่เริ่มเตรียมแปลงนาหว่าน";
 constexpr std::string_view kFrame10Transplanted = "วัน-เดือน-ปี ที่เริ่มเตรียมแปลงกล้านาดำ";
 
-// A list that depends on an earlier choice: the source text picks the items of the dependent.
+// A water-depth list depends on the weeks chosen in its week list: the week text picks its items.
 struct DependentRow {
   ComboBox frmTUVO::*source;
   std::string_view text;
@@ -36,10 +37,6 @@ constexpr DependentRow kDependentLists[] = {
     {&frmTUVO::cboTriamplangNaDam, "2", &frmTUVO::cboNadam1, {"300", "350"}},
     {&frmTUVO::cboTriamplangNaWan, "1", &frmTUVO::cboNawan1, {"200", "250"}},
     {&frmTUVO::cboTriamplangNaWan, "2", &frmTUVO::cboNawan1, {"250", "300"}},
-    {&frmTUVO::cboSoiltype, "ดินเหนียว(Clay)", &frmTUVO::cboDeeper, {"1.0"}},
-    {&frmTUVO::cboSoiltype, "ดินร่วนปนดินเหนียว(Clay Loam)", &frmTUVO::cboDeeper, {"1.5"}},
-    {&frmTUVO::cboSoiltype, "ดินร่วน(Loam)", &frmTUVO::cboDeeper, {"2.0"}},
-    {&frmTUVO::cboSoiltype, "ดินร่วนปนทราย(Sandy Loam)", &frmTUVO::cboDeeper, {"2.5"}},
 };
 
 // Empties the lists that depend on `source` and appends the items of the row its text names;
@@ -172,7 +169,13 @@ void frmTUVO::cboTriamplangNaWan_Click() {
 }
 
 // Soil picked: its one percolation rate is offered (the refill raises no check).
-void frmTUVO::cboSoiltype_Click() { RefillDependent(*this, &frmTUVO::cboSoiltype); }
+void frmTUVO::cboSoiltype_Click() {
+  cboDeeper.Clear();
+  const std::string soil = cboSoiltype.Text();
+  for (const SoilType& type : kSoilTypes) {
+    if (type.text == soil) cboDeeper.AddItem(type.rate);
+  }
+}
 
 // Field rai per rai of nursery: 1 to 100.
 void frmTUVO::cboATokla_Change() { RefuseOutside(cboATokla, LeadingNumberWithin(cboATokla.Text(), 1, 100)); }
