@@ -1,6 +1,7 @@
 // Area group entry: the group count, the area of each group typed and stored one after the
 // other, the lock of the lists, and what Compute needs before it may start.
 #include "forms/frmTUVO.h"
+#include "forms/frmTUVO_shared.h"
 
 #include <initializer_list>
 #include <optional>
@@ -20,13 +21,6 @@ constexpr int kMaxGroups = 20;
 
 // Highest area of one group, in rai.
 constexpr double kMaxAreaRai = 10'000'000;
-
-// The lists that must be filled before the areas are entered, in the order they are tested.
-constexpr ComboBox frmTUVO::*kRequiredLists[] = {
-    &frmTUVO::cboSamnuk,    &frmTUVO::cboProvince,   &frmTUVO::cboCroptype,
-    &frmTUVO::cboGroup,     &frmTUVO::cboFirstdate,  &frmTUVO::cboFirstmonth,
-    &frmTUVO::cboFirstyear, &frmTUVO::cboSoiltype,   &frmTUVO::cboDeeper,
-};
 
 // The lists the area entry locks, in order.
 constexpr ComboBox frmTUVO::*kLockedLists[] = {
@@ -136,10 +130,7 @@ void frmTUVO::txtArea2_Change() {
 // Click into the area: with the season's inputs complete the entry opens and every list locks;
 // otherwise nothing can be stored, and Compute waits.
 void frmTUVO::txtArea2_Click() {
-  bool ready = true;
-  for (ComboBox frmTUVO::*list : kRequiredLists) {
-    if ((this->*list).Text().empty()) ready = false;
-  }
+  bool ready = RequiredListsFilled(*this);
   // A week text the run cannot read must stay correctable: the lists are not locked over it.
   if (UnreadableWeekList(*this)) ready = false;
   if (!ready) {

@@ -1,6 +1,7 @@
 // Effective-rainfall choice and own rainfall entry: the six method buttons, the rainfall source,
 // and the month-by-month entry that stores each typed month and converts it by all six methods.
 #include "forms/frmTUVO.h"
+#include "forms/frmTUVO_shared.h"
 
 #include <chrono>
 #include <cmath>
@@ -29,12 +30,7 @@ constexpr std::string_view kStoreCaption = "ใส่ข้อมูล";
 // A month's rainfall is accepted from 0 to 1000 mm.
 constexpr double kMaxMonthRain = 1000;
 
-// The lists the entry needs filled, in the order they are tested; the last two only while typing.
-constexpr ComboBox frmTUVO::*kEntryLists[] = {
-    &frmTUVO::cboSamnuk,    &frmTUVO::cboProvince, &frmTUVO::cboCroptype,
-    &frmTUVO::cboGroup,     &frmTUVO::cboFirstdate, &frmTUVO::cboFirstmonth,
-    &frmTUVO::cboFirstyear, &frmTUVO::cboSoiltype, &frmTUVO::cboDeeper,
-};
+// The entry tests the first seven required lists; the last two (soil and rate) only while typing.
 constexpr std::size_t kListsBeforeTyping = 7;
 
 // The six method buttons, in the order their handlers clear them.
@@ -113,12 +109,8 @@ std::vector<unsigned> MonthsReached(const RunSeason& season) {
 // The required-list check of the entry: the first seven lists, or all nine while typing. All
 // filled opens the store and restart buttons; otherwise they and Compute are disabled.
 void EntryListCheck(frmTUVO& frm, bool typing) {
-  const std::size_t count = typing ? std::size(kEntryLists) : kListsBeforeTyping;
-  bool filled = true;
-  for (std::size_t i = 0; i < count; ++i) {
-    if ((frm.*kEntryLists[i]).Text().empty()) filled = false;
-  }
-  if (filled) {
+  const std::size_t count = typing ? std::size(kRequiredLists) : kListsBeforeTyping;
+  if (RequiredListsFilled(frm, count)) {
     frm.cmdRe.SetEnabled(true);
     frm.cmdEdit2.SetEnabled(true);
   } else {

@@ -2,9 +2,29 @@
 // main window's own files include it).
 #pragma once
 
+#include <cstddef>
+#include <iterator>
 #include <string_view>
 
+#include "forms/frmTUVO.h"
+
 namespace tuvo {
+
+// The lists that must be filled before the areas or the own rainfall can be entered, in the
+// order they are tested.
+inline constexpr controls::ComboBox frmTUVO::*kRequiredLists[] = {
+    &frmTUVO::cboSamnuk,    &frmTUVO::cboProvince,  &frmTUVO::cboCroptype,
+    &frmTUVO::cboGroup,     &frmTUVO::cboFirstdate, &frmTUVO::cboFirstmonth,
+    &frmTUVO::cboFirstyear, &frmTUVO::cboSoiltype,  &frmTUVO::cboDeeper,
+};
+
+// Whether the first `count` required lists (all of them by default) hold a text.
+inline bool RequiredListsFilled(const frmTUVO& frm, std::size_t count = std::size(kRequiredLists)) {
+  for (std::size_t i = 0; i < count; ++i) {
+    if ((frm.*kRequiredLists[i]).Text().empty()) return false;
+  }
+  return true;
+}
 
 // A soil texture of cboSoiltype and the percolation rate (mm/day) offered for it.
 struct SoilType {
