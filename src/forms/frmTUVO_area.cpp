@@ -22,18 +22,6 @@ constexpr int kMaxGroups = 20;
 // Highest area of one group, in rai.
 constexpr double kMaxAreaRai = 10'000'000;
 
-// The lists the area entry locks, in order.
-constexpr ComboBox frmTUVO::*kLockedLists[] = {
-    &frmTUVO::cboSamnuk,       &frmTUVO::cboKrongkan,        &frmTUVO::cboFai,
-    &frmTUVO::cboProvince,     &frmTUVO::cboCroptype,        &frmTUVO::cboGroup,
-    &frmTUVO::cboTriamplangKla, &frmTUVO::cboATokla,         &frmTUVO::cboTriamdinkla,
-    &frmTUVO::cboLiengkla,     &frmTUVO::cboTriamplangNaDam, &frmTUVO::cboNadam1,
-    &frmTUVO::cboTriamplangNaWan, &frmTUVO::cboStop,         &frmTUVO::cboNawan1,
-    &frmTUVO::cboSoiltype,     &frmTUVO::cboDeeper,          &frmTUVO::cboEfficiency,
-    &frmTUVO::cboFirstdate,    &frmTUVO::cboFirstmonth,      &frmTUVO::cboFirstyear,
-    &frmTUVO::cboLiengklatime,
-};
-
 // The lists the run reads as 16-bit whole numbers, each with the label that names it.
 struct WholeNumberList {
   ComboBox frmTUVO::*list;
@@ -141,7 +129,7 @@ void frmTUVO::txtArea2_Click() {
   }
   cmdInputArea.SetEnabled(true);
   cmdEdit1.SetEnabled(true);
-  for (ComboBox frmTUVO::*list : kLockedLists) (this->*list).SetEnabled(false);
+  for (ComboBox frmTUVO::*list : kSeasonLists) (this->*list).SetEnabled(false);
 }
 
 // Stores the typed area of the group in txtGroup and moves on to the next group; after the last

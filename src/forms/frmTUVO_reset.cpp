@@ -1,6 +1,7 @@
 // Reset for a new computation: the finished run's workbook and spreadsheet application are let go
 // and the window goes back to the state for entering a new season.
 #include "forms/frmTUVO.h"
+#include "forms/frmTUVO_shared.h"
 
 #include <exception>
 #include <memory>
@@ -14,18 +15,6 @@ namespace tuvo {
 namespace {
 
 using controls::ComboBox;
-
-// The 22 lists the reset unlocks, in order.
-constexpr ComboBox frmTUVO::*kSeasonLists[] = {
-    &frmTUVO::cboSamnuk,          &frmTUVO::cboKrongkan,     &frmTUVO::cboFai,
-    &frmTUVO::cboProvince,        &frmTUVO::cboCroptype,     &frmTUVO::cboGroup,
-    &frmTUVO::cboTriamplangKla,   &frmTUVO::cboATokla,       &frmTUVO::cboTriamdinkla,
-    &frmTUVO::cboLiengkla,        &frmTUVO::cboTriamplangNaDam, &frmTUVO::cboNadam1,
-    &frmTUVO::cboTriamplangNaWan, &frmTUVO::cboStop,         &frmTUVO::cboNawan1,
-    &frmTUVO::cboSoiltype,        &frmTUVO::cboDeeper,       &frmTUVO::cboFirstdate,
-    &frmTUVO::cboFirstmonth,      &frmTUVO::cboFirstyear,    &frmTUVO::cboEfficiency,
-    &frmTUVO::cboLiengklatime,
-};
 
 // Every element of the table emptied, over the table's own size.
 template <typename Table>

@@ -10,6 +10,19 @@
 
 namespace tuvo {
 
+// The 22 lists of a season's inputs: the area entry locks them, the reset unlocks and empties
+// them. None of that raises a handler of the window, so their order does not matter.
+inline constexpr controls::ComboBox frmTUVO::*kSeasonLists[] = {
+    &frmTUVO::cboSamnuk,          &frmTUVO::cboKrongkan,        &frmTUVO::cboFai,
+    &frmTUVO::cboProvince,        &frmTUVO::cboCroptype,        &frmTUVO::cboGroup,
+    &frmTUVO::cboTriamplangKla,   &frmTUVO::cboLiengklatime,    &frmTUVO::cboATokla,
+    &frmTUVO::cboTriamdinkla,     &frmTUVO::cboLiengkla,        &frmTUVO::cboTriamplangNaDam,
+    &frmTUVO::cboNadam1,          &frmTUVO::cboTriamplangNaWan, &frmTUVO::cboStop,
+    &frmTUVO::cboNawan1,          &frmTUVO::cboSoiltype,        &frmTUVO::cboDeeper,
+    &frmTUVO::cboEfficiency,      &frmTUVO::cboFirstdate,       &frmTUVO::cboFirstmonth,
+    &frmTUVO::cboFirstyear,
+};
+
 // The lists that must be filled before the areas or the own rainfall can be entered, in the
 // order they are tested.
 inline constexpr controls::ComboBox frmTUVO::*kRequiredLists[] = {
