@@ -384,6 +384,25 @@ TEST(XlsChartMend, AStreamThatDoesNotMatchTheWorkbookIsRefused) {
   EXPECT_THROW(MendWorkbookStream(cut, HandMadeMends()), SheetError) << "a record cut short";
 }
 
+TEST(XlsxChartFonts, ALatinTypefaceIsGivenToTheEastAsianAndComplexScripts) {
+  struct Case {
+    std::string xml, expected;
+  };
+  const std::string both = "<a:ea typeface=\"Angsana New\"/><a:cs typeface=\"Angsana New\"/>";
+  for (const Case& c : {
+           Case{"<a:rPr sz=\"2000\"><a:latin typeface=\"Angsana New\"/></a:rPr>",
+                "<a:rPr sz=\"2000\"><a:latin typeface=\"Angsana New\"/>" + both + "</a:rPr>"},
+           Case{"<a:latin typeface=\"Angsana New\" pitchFamily=\"18\"/><a:latin typeface=\"Angsana New\"/>",
+                "<a:latin typeface=\"Angsana New\" pitchFamily=\"18\"/>" + both + "<a:latin typeface=\"Angsana New\"/>" + both},
+           Case{"<a:latin typeface=\"A\"/><a:cs typeface=\"B\"/>", "<a:latin typeface=\"A\"/><a:cs typeface=\"B\"/>"},
+           Case{"<a:latin typeface=\"A\"></a:latin>", "<a:latin typeface=\"A\"></a:latin>"},
+           Case{"<a:latin pitchFamily=\"18\"/>", "<a:latin pitchFamily=\"18\"/>"},
+           Case{"<c:chart/>", "<c:chart/>"},
+       }) {
+    EXPECT_EQ(WithFontsForEveryScript(c.xml), c.expected) << c.xml;
+  }
+}
+
 // ---- Files converted by LibreOffice.
 
 class TempFolder {

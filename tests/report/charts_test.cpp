@@ -13,6 +13,7 @@
 #include <map>
 #include <optional>
 #include <ostream>
+#include <set>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -391,6 +392,19 @@ TEST_P(SavedCharts, FourSheetsInOrderAndEachChartReadsBackWithItsColumnsRowsAndN
                                       quoted(DeliveryChart.thirdSeriesName), quoted(PercolationSeriesName),
                                       quoted(EffectiveRainSeriesName), quoted(FieldUseChart.thirdSeriesName)}));
   EXPECT_EQ(Attributes(document, "<chart:chart ", "chart:class"), (std::vector<std::string>{"chart:line", "chart:line"}));
+
+  // Title and axis titles in their font, for the Thai text too: sizes and boldness of each.
+  std::multiset<std::string> titles;
+  for (std::size_t at = document.find("<style:text-properties "); at != std::string::npos;
+       at = document.find("<style:text-properties ", at + 1)) {
+    const std::string tag = document.substr(at, document.find('>', at) - at);
+    if (tag.find("style:font-family-complex=\"&apos;Angsana New&apos;\"") == std::string::npos) continue;
+    const bool bold = tag.find("fo:font-weight=\"bold\"") != std::string::npos;
+    titles.insert(Attributes(tag, "<style:text-properties ", "fo:font-size").front() + (bold ? " bold" : ""));
+  }
+  EXPECT_EQ(titles.count("16pt bold"), 4u) << "two axis titles per chart";
+  EXPECT_EQ(titles.count("20pt") + titles.count("20pt bold"), 2u) << "one title per chart";
+  EXPECT_EQ(titles.size(), 6u);
 }
 
 INSTANTIATE_TEST_SUITE_P(Seasons, SavedCharts, ::testing::Values(OneWetSeededGroup, TwentyKdmlGroups),

@@ -292,6 +292,39 @@ OpenXls Open(const fs::path& xls) {
   return open;
 }
 
+// Whether a zip entry is a chart part.
+bool IsChartPart(const std::string& path) {
+  const std::string folder = "xl/charts/chart";
+  return path.rfind(folder, 0) == 0 && path.size() > 4 && path.compare(path.size() - 4, 4, ".xml") == 0 &&
+         path.find('/', folder.size()) == std::string::npos;
+}
+
+// Copies a zip folder's entries into `out`, the chart parts with their fonts for every script.
+void CopyZipFolder(GsfInfile* in, GsfOutfile* out, const std::string& prefix) {
+  const int count = gsf_infile_num_children(in);
+  for (int i = 0; i < count; ++i) {
+    GsfPtr<GsfInput> child(gsf_infile_child_by_index(in, i));
+    const char* name = gsf_infile_name_by_index(in, i);
+    if (!child || name == nullptr) throw SheetError("an entry of the file cannot be read");
+    const std::string path = prefix + name;
+    const bool folder = GSF_IS_INFILE(child.get()) && gsf_infile_num_children(GSF_INFILE(child.get())) >= 0;
+    GsfPtr<GsfOutput> copy(folder ? gsf_outfile_new_child(out, name, TRUE)
+                                  : gsf_outfile_new_child_full(out, name, FALSE, "compression-level",
+                                                               GSF_ZIP_DEFLATED, nullptr));
+    if (!copy) throw SheetError("the entry \"" + path + "\" cannot be written");
+    if (folder) {
+      CopyZipFolder(GSF_INFILE(child.get()), GSF_OUTFILE(copy.get()), path + "/");
+    } else if (IsChartPart(path)) {
+      const std::vector<unsigned char> bytes = ReadAll(child.get());
+      const std::string xml = WithFontsForEveryScript(std::string(bytes.begin(), bytes.end()));
+      Write(copy.get(), std::vector<unsigned char>(xml.begin(), xml.end()));
+    } else {
+      Write(copy.get(), ReadAll(child.get()));
+    }
+    if (!gsf_output_close(copy.get())) throw SheetError("the entry \"" + path + "\" cannot be written");
+  }
+}
+
 }  // namespace
 
 bool IsSavedSeries(const Series& series) { return !series.Values().Sheet().IsDeleted(); }
@@ -454,6 +487,56 @@ void MendXlsCharts(const fs::path& xls, const Workbook& workbook, const fs::path
     fs::remove(mended, ignored);
     throw fail(std::string("cannot put the mended file in place: ") + std::strerror(error));
   }
+}
+
+std::string WithFontsForEveryScript(const std::string& xml) {
+  const std::string latin = "<a:latin ";
+  const std::string attribute = "typeface=\"";
+  std::string out;
+  std::size_t copied = 0;
+  for (std::size_t at = xml.find(latin); at != std::string::npos; at = xml.find(latin, at + 1)) {
+    const std::size_t close = xml.find('>', at);
+    if (close == std::string::npos || xml[close - 1] != '/') continue;  // only an empty element
+    const std::size_t after = close + 1;
+    if (xml.compare(after, 5, "<a:ea") == 0 || xml.compare(after, 5, "<a:cs") == 0) continue;
+    const std::size_t name = xml.find(attribute, at);
+    if (name == std::string::npos || name > close) continue;
+    const std::size_t start = name + attribute.size();
+    const std::size_t stop = xml.find('"', start);
+    if (stop == std::string::npos || stop > close) continue;
+    const std::string typeface = xml.substr(start, stop - start);
+    out.append(xml, copied, after - copied);
+    out += "<a:ea typeface=\"" + typeface + "\"/><a:cs typeface=\"" + typeface + "\"/>";
+    copied = after;
+  }
+  out.append(xml, copied, std::string::npos);
+  return out;
+}
+
+void GiveChartFontsToEveryScript(const fs::path& xlsx) {
+  const fs::path rewritten = xlsx.string() + ".fonts";
+  auto fail = [&](const std::string& what) {
+    std::error_code ignored;
+    fs::remove(rewritten, ignored);
+    return SheetError("writing \"" + xlsx.string() + "\": the chart fonts: " + what);
+  };
+  try {
+    GError* error = nullptr;
+    GsfPtr<GsfInput> file(gsf_input_stdio_new(xlsx.c_str(), &error));
+    if (!file) throw SheetError("it cannot be opened: " + TakeError(error));
+    GsfPtr<GsfInfile> zip(gsf_infile_zip_new(file.get(), &error));
+    if (!zip) throw SheetError("it is no zip file: " + TakeError(error));
+    GsfPtr<GsfOutput> sink(gsf_output_stdio_new(rewritten.c_str(), &error));
+    if (!sink) throw SheetError("\"" + rewritten.string() + "\" cannot be made: " + TakeError(error));
+    GsfPtr<GsfOutfile> out(gsf_outfile_zip_new(sink.get(), &error));
+    if (!out) throw SheetError("\"" + rewritten.string() + "\" cannot be written: " + TakeError(error));
+    CopyZipFolder(zip.get(), out.get(), "");
+    // Closing the zip closes its file too.
+    if (!gsf_output_close(GSF_OUTPUT(out.get()))) throw SheetError("\"" + rewritten.string() + "\" cannot be written");
+  } catch (const SheetError& error) {
+    throw fail(error.what());
+  }
+  if (std::rename(rewritten.c_str(), xlsx.c_str()) != 0) throw fail(std::string("cannot replace the file: ") + std::strerror(errno));
 }
 
 }  // namespace tuvo::sheet

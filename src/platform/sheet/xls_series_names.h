@@ -1,7 +1,10 @@
-// Mending the charts of a converted .xls file. LibreOffice's .xls export writes a series name only
-// when it refers to a cell, so a literal name is lost and the legend shows a made-up one; and it
-// gives a marker the colour of its series line, whatever colours the marker was given. Both are
-// written into the file's chart records after the conversion; the cells stay as they are.
+// Mending what the charts lose on their way to the .xls file. LibreOffice's .xls export writes a
+// series name only when it refers to a cell, so a literal name is lost and the legend shows a
+// made-up one; and it gives a marker the colour of its series line, whatever colours the marker
+// was given. Both are written into the converted file's chart records; the cells stay as they
+// are. Before the conversion, a chart font named in the .xlsx is given to every script, since
+// LibreOffice shows Thai text in the font of the complex scripts, which the .xlsx writer leaves
+// unnamed.
 #pragma once
 
 #include <cstdint>
@@ -42,5 +45,13 @@ std::vector<unsigned char> ReadWorkbookStream(const std::filesystem::path& xls);
 // done when there is nothing to mend. A failure throws SheetError naming `target`, the file the
 // save is for.
 void MendXlsCharts(const std::filesystem::path& xls, const Workbook& workbook, const std::filesystem::path& target);
+
+// A chart part's XML with the typeface of each Latin font given to the East Asian and complex
+// scripts as well, where they have none of their own.
+std::string WithFontsForEveryScript(const std::string& xml);
+
+// Rewrites the .xlsx file at `xlsx` with its chart fonts given to every script. A failure throws
+// SheetError.
+void GiveChartFontsToEveryScript(const std::filesystem::path& xlsx);
 
 }  // namespace tuvo::sheet

@@ -1,6 +1,7 @@
 // The workbook model written as an .xlsx file with libxlsxwriter.
 #include <xlsxwriter.h>
 
+#include <algorithm>
 #include <map>
 #include <memory>
 #include <sstream>
@@ -378,6 +379,10 @@ void WriteXlsx(const Workbook& workbook, const std::filesystem::path& path) {
     throw;
   }
   Check(workbook_close(wb), path, "closing the file");
+  const std::vector<const Sheet*> sheets = workbook.SheetList();
+  if (std::any_of(sheets.begin(), sheets.end(), [](const Sheet* s) { return s->Type() == Sheet::Kind::Chart; })) {
+    GiveChartFontsToEveryScript(path);
+  }
 }
 
 }  // namespace tuvo::sheet
