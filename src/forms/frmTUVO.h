@@ -161,9 +161,6 @@ class frmTUVO : public QWidget {
 
   void BuildLayout();
   void Wire();
-  // Whether the leading number of a typed text lies in low .. high, both included (a number
-  // beyond the range of a double does not).
-  static bool LeadingNumberWithin(std::string_view text, double low, double high);
 
  public:
   // ---- Controls, by frame (declared in creation order: a frame before what it holds)

@@ -109,11 +109,7 @@ void frmTUVO::cboGroup_Change() { GroupCountChanged(*this, false); }
 void frmTUVO::cboGroup_Click() { GroupCountChanged(*this, true); }
 
 // An area outside 1 to 10,000,000 rai is refused at every keystroke (the empty text too).
-void frmTUVO::txtArea2_Change() {
-  if (LeadingNumberWithin(txtArea2.Text(), 1, kMaxAreaRai)) return;
-  controls::Beep();
-  txtArea2.SetText("");
-}
+void frmTUVO::txtArea2_Change() { RefuseOutside(txtArea2, 1, kMaxAreaRai); }
 
 // Click into the area: with the season's inputs complete the entry opens and every list locks;
 // otherwise nothing can be stored, and Compute waits.

@@ -57,14 +57,6 @@ void RefillDependent(frmTUVO& frm, ComboBox frmTUVO::*source) {
 // Days the month can have (February in a leap year); months 1 to 12.
 constexpr unsigned kMonthDays[] = {31, 29, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
 
-// A typed value outside its range is refused: a beep and an emptied field (the emptying raises
-// Change again, which beeps once more for the empty text, as emptying by hand does).
-void RefuseOutside(ComboBox& list, bool within) {
-  if (within) return;
-  controls::Beep();
-  list.SetText("");
-}
-
 // Nursery-bed weeks changed: their water list, the season length, and the areas again from group 1.
 void NurseryBedWeeksChanged(frmTUVO& frm) {
   RefillDependent(frm, &frmTUVO::cboTriamplangKla);
@@ -84,16 +76,6 @@ void NurseryBedWeeksChanged(frmTUVO& frm) {
 }
 
 }  // namespace
-
-// The range test of the typed-value checks (a number too large for a double fails it).
-bool frmTUVO::LeadingNumberWithin(std::string_view text, double low, double high) {
-  try {
-    const double value = locale::LeadingNumber(text);
-    return value >= low && value <= high;
-  } catch (const locale::OverflowError&) {
-    return false;
-  }
-}
 
 // Crop picked: only the frames of its planting system can be used; the texts all stay.
 void frmTUVO::cboCroptype_Click() {
@@ -178,9 +160,9 @@ void frmTUVO::cboSoiltype_Click() {
 }
 
 // Field rai per rai of nursery: 1 to 100.
-void frmTUVO::cboATokla_Change() { RefuseOutside(cboATokla, LeadingNumberWithin(cboATokla.Text(), 1, 100)); }
+void frmTUVO::cboATokla_Change() { RefuseOutside(cboATokla, 1, 100); }
 
 // Percolation rate: 1 to 5 mm/day.
-void frmTUVO::cboDeeper_Change() { RefuseOutside(cboDeeper, LeadingNumberWithin(cboDeeper.Text(), 1, 5)); }
+void frmTUVO::cboDeeper_Change() { RefuseOutside(cboDeeper, 1, 5); }
 
 }  // namespace tuvo

@@ -171,9 +171,7 @@ void frmTUVO::txtRain_Click() { EntryListCheck(*this, false); }
 // the box (the empty box is accepted as 0).
 void frmTUVO::txtRain_Change() {
   EntryListCheck(*this, true);
-  if (LeadingNumberWithin(txtRain.Text(), 0, kMaxMonthRain)) return;
-  controls::Beep();
-  txtRain.SetText("");
+  RefuseOutside(txtRain, 0, kMaxMonthRain);
 }
 
 // Stores the typed rainfall as the next month of the season, converts it by all six methods and

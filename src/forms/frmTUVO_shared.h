@@ -7,6 +7,8 @@
 #include <string_view>
 
 #include "forms/frmTUVO.h"
+#include "platform/controls.h"
+#include "platform/locale.h"
 
 namespace tuvo {
 
@@ -52,5 +54,25 @@ inline constexpr SoilType kSoilTypes[] = {
     {"ดินร่วน(Loam)", "2.0"},
     {"ดินร่วนปนทราย(Sandy Loam)", "2.5"},
 };
+
+// Whether the leading number of a typed text lies in low .. high, both included (a number
+// beyond the range of a double does not).
+inline bool LeadingNumberWithin(std::string_view text, double low, double high) {
+  try {
+    const double value = locale::LeadingNumber(text);
+    return value >= low && value <= high;
+  } catch (const locale::OverflowError&) {
+    return false;
+  }
+}
+
+// A typed value outside low .. high is refused: a beep and an emptied field. The emptying raises
+// Change again, which beeps once more where 0 lies outside the range, as emptying by hand does.
+template <typename Field>
+void RefuseOutside(Field& field, double low, double high) {
+  if (LeadingNumberWithin(field.Text(), low, high)) return;
+  controls::Beep();
+  field.SetText("");
+}
 
 }  // namespace tuvo
