@@ -10,7 +10,7 @@ packages=(
   libreoffice-calc
   fonts-thai-tlwg
   libgtest-dev libbenchmark-dev
-  xvfb xauth poppler-utils
+  xvfb xauth poppler-utils unzip
   xdg-utils
 )
 

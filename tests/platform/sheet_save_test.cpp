@@ -18,6 +18,7 @@
 #include "platform/sheet/process.h"
 #include "platform/sheet/sheet.h"
 #include "platform/sheet/viewer.h"
+#include "platform/sheet/xls_save.h"
 #include "support/xls_reader.h"
 
 namespace tuvo::sheet {
@@ -340,6 +341,36 @@ TEST_F(SheetSave, SavedFileOpensInLibreOfficeWithFormatsAndBothCharts) {
   EXPECT_NE(document.find("table:number-rows-spanned=\"3\""), std::string::npos) << "B3:B5 not merged";
   EXPECT_NE(document.find("Cordia New"), std::string::npos);
   EXPECT_NE(document.find(PercolationCaption), std::string::npos);
+}
+
+// The column definitions of the first sheet of an .xlsx file, as written.
+std::string FirstSheetColumns(const fs::path& xlsx, const fs::path& folder) {
+  const fs::path out = folder / "sheet1.xml";
+  const Started started = StartProcess("sh", {"-c", "unzip -p '" + xlsx.string() + "' xl/worksheets/sheet1.xml"}, out);
+  EXPECT_GT(started.pid, 0) << started.error;
+  EXPECT_EQ(WaitProcess(started.pid, seconds{20}), 0);
+  EndProcess(started.pid, seconds{1});
+  const std::string xml = ReadFile(out);
+  const auto from = xml.find("<cols>");
+  return from == std::string::npos ? std::string() : xml.substr(from, xml.find("</cols>") - from);
+}
+
+TEST_F(SheetSave, AColumnNobodySizedIsWideEnoughForItsNumbers) {
+  Worksheet& summary = wb.Worksheets(1);
+  summary.Cells(1, 7).SetValue(4307360.08);
+  summary.Cells(1, 7).SetStyle("comma");  // shown as " 4,307,360.08 ": 15 characters
+  summary.Cells(2, 3).SetValue(12.5);     // fits the standard width: no column entry
+  summary.Cells(3, 1).SetValue("a long text overflows and widens nothing");
+  summary.Columns("B:B").SetColumnWidth(5);  // a width set by the program stays
+  summary.Cells(1, 2).SetValue(123456789.0);
+  const fs::path xlsx = folder.Path() / "widths.xlsx";
+  WriteXlsx(wb, xlsx);
+
+  const std::string cols = FirstSheetColumns(xlsx, folder.Path());
+  EXPECT_NE(cols.find("<col min=\"7\" max=\"7\" width=\"16"), std::string::npos) << cols;
+  EXPECT_NE(cols.find("<col min=\"2\" max=\"2\" width=\"5"), std::string::npos) << cols;
+  EXPECT_EQ(cols.find("min=\"3\""), std::string::npos) << cols;
+  EXPECT_EQ(cols.find("min=\"1\""), std::string::npos) << cols;
 }
 
 TEST_F(SheetSave, ThaiFileNameWithLeadingAndTrailingBlanksIsSavedUnderThatExactName) {

@@ -2,6 +2,7 @@
 #include <xlsxwriter.h>
 
 #include <algorithm>
+#include <cmath>
 #include <map>
 #include <memory>
 #include <sstream>
@@ -178,18 +179,47 @@ void WriteCell(lxw_worksheet* ws, Formats& formats, int row, int column, const V
   }
 }
 
+// Characters a number takes as shown: grouped with two decimals under the comma format (with its
+// padding), else its plain text.
+std::size_t ShownNumberLength(double number, const CellFormat& format) {
+  if (format.numberFormat != CommaNumberFormat) return locale::NumberText(number).size();
+  std::string digits = std::to_string(static_cast<long long>(std::fabs(number)));
+  const std::size_t groups = (digits.size() - 1) / 3;
+  return digits.size() + groups + 3 /* ".00" */ + 3 /* sign or blank, padding */;
+}
+
+// Widths for the columns nobody sized: wide enough for the numbers they hold, as the spreadsheet
+// widens a column of standard width for a number entered into it, so no number shows as "###".
+std::map<int, double> NumberColumnWidths(const Worksheet& sheet) {
+  std::map<int, double> widths;
+  if (sheet.StandardWidth() != StandardColumnWidth) return widths;
+  for (const auto& [key, cell] : sheet.UsedCells()) {
+    const auto* number = std::get_if<double>(&cell.value);
+    if (number == nullptr || sheet.ColumnWidths().count(key.second) > 0 || sheet.MergeAreaOf(key.first, key.second)) {
+      continue;
+    }
+    const double needed = static_cast<double>(ShownNumberLength(*number, cell.format)) + 1;
+    if (needed > StandardColumnWidth && needed > widths[key.second]) widths[key.second] = needed;
+  }
+  return widths;
+}
+
 void WriteWorksheet(lxw_workbook* wb, Formats& formats, const Worksheet& sheet, const std::filesystem::path& path) {
   lxw_worksheet* ws = workbook_add_worksheet(wb, sheet.Name().c_str());
   if (ws == nullptr) throw SheetError("writing \"" + path.string() + "\": the sheet \"" + sheet.Name() + "\" was refused");
 
   // Columns: width and the formats of whole columns and of the sheet, for cells never written.
   const bool sheetFormatted = !(sheet.DefaultFormat() == CellFormat{});
+  const std::map<int, double> numberWidths = NumberColumnWidths(sheet);
   for (int c = 1; c <= MaxColumns; ++c) {
-    const bool ownWidth = sheet.ColumnWidths().count(c) > 0 || sheet.StandardWidth() != StandardColumnWidth;
+    const auto numberWidth = numberWidths.find(c);
+    const bool ownWidth = sheet.ColumnWidths().count(c) > 0 || sheet.StandardWidth() != StandardColumnWidth ||
+                          numberWidth != numberWidths.end();
     const bool ownFormat = sheet.ColumnFormats().count(c) > 0 || sheetFormatted;
     if (!ownWidth && !ownFormat) continue;
     lxw_format* f = ownFormat ? formats.For(sheet.ColumnFormat(c), sheet.ColumnFormat(c).numberFormat) : nullptr;
-    Check(worksheet_set_column(ws, static_cast<lxw_col_t>(c - 1), static_cast<lxw_col_t>(c - 1), sheet.ColumnWidth(c), f),
+    const double width = numberWidth != numberWidths.end() ? numberWidth->second : sheet.ColumnWidth(c);
+    Check(worksheet_set_column(ws, static_cast<lxw_col_t>(c - 1), static_cast<lxw_col_t>(c - 1), width, f),
           path, "column " + ColumnLetters(c) + " of \"" + sheet.Name() + "\"");
   }
 
