@@ -33,23 +33,6 @@ constexpr std::array<int, 12> LeapYearMonthDays = {31, 29, 31, 30, 31, 30, 31, 3
 constexpr std::array<double, 10> LeapStartYears = {2551, 2555, 2559, 2563, 2567,
                                                    2571, 2575, 2579, 2583, 2587};
 
-// The week fields by their lists' leading numbers, as whole numbers.
-WeekFields ReadWeekFields(const SeasonTexts& texts) {
-  WeekFields weeks;
-  weeks.NurseryPrepWeeks = locale::WholeNumber(texts.cboTriamplangKla);
-  weeks.SeedlingWeeks = locale::WholeNumber(texts.cboLiengklatime);
-  weeks.NurseryWeeks =
-      locale::ToInt16(static_cast<double>(weeks.NurseryPrepWeeks) + weeks.SeedlingWeeks);
-  weeks.WetPrepWeeks = locale::WholeNumber(texts.cboTriamplangNaWan);
-  weeks.StopWeeks = locale::WholeNumber(texts.cboStop);
-  return weeks;
-}
-
-// The group count: the text of cboGroup taken wholly as a number, 16 bits.
-std::int16_t StrictGroupCount(const SeasonTexts& texts) {
-  return locale::ToInt16(locale::ToNumber(texts.cboGroup));
-}
-
 // A 16-bit sheet column 6G + offset.
 std::int16_t GroupColumn(std::int16_t groupCount, int offset) {
   return locale::ToInt16(6.0 * groupCount + offset);
@@ -95,7 +78,7 @@ void FillEffRainColumn(bool station, const SeasonTexts& texts, EffRainState& sta
                        std::int16_t& WeekRowCount) {
   state.weeks = ReadWeekFields(texts);
 
-  std::int16_t groupCount = StrictGroupCount(texts);
+  const std::int16_t groupCount = GroupCountByLocaleNumber(texts);
   state.weeks.GroupCount = groupCount;
   state.NurseryAreaTotalCol = GroupColumn(groupCount, 6);
   state.PrepAreaTotalCol = GroupColumn(groupCount, 7);

@@ -14,15 +14,6 @@ namespace {
 
 enum class DatePart { Day, Month };
 
-// The week fields every calendar procedure reads afresh from the lists.
-void RefreshWeeks(const SeasonTexts& texts, WeekFields& weeks) {
-  weeks.NurseryPrepWeeks = locale::WholeNumber(texts.cboTriamplangKla);
-  weeks.SeedlingWeeks = locale::WholeNumber(texts.cboLiengklatime);
-  weeks.NurseryWeeks = locale::ToInt16(weeks.NurseryPrepWeeks + weeks.SeedlingWeeks);
-  weeks.WetPrepWeeks = locale::WholeNumber(texts.cboTriamplangNaWan);
-  weeks.StopWeeks = locale::WholeNumber(texts.cboStop);
-}
-
 bool IsCrop(std::string_view crop) {
   return crop == RDTransplanted || crop == KDML105Transplanted || crop == RDWetSeeded;
 }
@@ -43,8 +34,8 @@ locale::Date WeekStartOf(sheet::Workbook& workbook, int w) {
 // One calendar filler: the seven dates of every row, then the day or month of each.
 void FillCalendar(const SeasonTexts& texts, const std::string& selectedCrop, WeekFields& weeks,
                   CalendarCounts& counts, sheet::Workbook& workbook, DatePart part) {
-  RefreshWeeks(texts, weeks);
-  weeks.GroupCount = locale::WholeNumber(texts.cboGroup);
+  RefreshWeekFields(texts, weeks);
+  weeks.GroupCount = GroupCountByLeadingNumber(texts);
   if (auto rows = ScheduleWeeksFor(selectedCrop, weeks)) counts.CalendarRowCount = *rows;
 
   sheet::Worksheet& calendar = workbook.Worksheets(3);
@@ -80,9 +71,9 @@ void FillCalendarMonths(const SeasonTexts& texts, const std::string& selectedCro
 void FillCalendarSheet(const SeasonTexts& texts, const std::string& selectedCrop,
                        WeekFields& weeks, CalendarCounts& counts, sheet::Workbook& workbook,
                        Progress& progress, CalendarPass pass) {
-  RefreshWeeks(texts, weeks);
+  RefreshWeekFields(texts, weeks);
   if (IsCrop(texts.cboCroptype)) {
-    weeks.GroupCount = locale::WholeNumber(texts.cboGroup);
+    weeks.GroupCount = GroupCountByLeadingNumber(texts);
     if (auto rows = ScheduleWeeksFor(texts.cboCroptype, weeks)) counts.WeekRowCount = *rows;
   }
   const bool first = pass == CalendarPass::First;

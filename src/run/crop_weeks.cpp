@@ -1,6 +1,5 @@
 #include "run/crop_weeks.h"
 
-#include "platform/locale.h"
 #include "platform/sheet/sheet.h"
 #include "run/group_schedule.h"
 #include "run/progress.h"
@@ -29,12 +28,8 @@ std::optional<CropWeekShape> CropWeeksFor(std::string_view crop, const WeekField
 
 void FillCropWeeks(const SeasonTexts& texts, const GroupAreaTable& areas, WeekFields& weeks,
                    std::string& selectedCrop, sheet::Workbook& workbook, Progress& progress) {
-  weeks.NurseryPrepWeeks = locale::WholeNumber(texts.cboTriamplangKla);
-  weeks.SeedlingWeeks = locale::WholeNumber(texts.cboLiengklatime);
-  weeks.NurseryWeeks = locale::ToInt16(weeks.NurseryPrepWeeks + weeks.SeedlingWeeks);
-  weeks.WetPrepWeeks = locale::WholeNumber(texts.cboTriamplangNaWan);
-  weeks.StopWeeks = locale::WholeNumber(texts.cboStop);
-  weeks.GroupCount = locale::WholeNumber(texts.cboGroup);
+  RefreshWeekFields(texts, weeks);
+  weeks.GroupCount = GroupCountByLeadingNumber(texts);
   selectedCrop = texts.cboCroptype;
 
   const int groupCount = weeks.GroupCount;

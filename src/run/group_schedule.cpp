@@ -120,7 +120,7 @@ void FillNurseryPrepWeeks(const SeasonTexts& texts, const GroupAreaTable& areas,
   in.seedlingWater = locale::WholeNumber(texts.cboLiengkla);
   in.prepWater = locale::LeadingNumber(texts.cboNadam1);
   const double wetPrepWater = locale::LeadingNumber(texts.cboNawan1);
-  weeks.GroupCount = locale::WholeNumber(texts.cboGroup);
+  weeks.GroupCount = GroupCountByLeadingNumber(texts);
   selectedCrop = texts.cboCroptype;
 
   const int groupCount = weeks.GroupCount;

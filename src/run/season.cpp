@@ -1,6 +1,7 @@
 #include "run/season.h"
 
 #include "platform/locale.h"
+#include "run/season_inputs.h"
 
 namespace tuvo {
 
@@ -25,6 +26,29 @@ std::optional<std::int16_t> ScheduleWeeksFor(std::string_view crop, const WeekFi
   }
   // The sums are 16-bit in the window's fields; a typed value far out of range overflows.
   return locale::ToInt16(weeks);
+}
+
+void RefreshWeekFields(const SeasonTexts& texts, WeekFields& weeks) {
+  weeks.NurseryPrepWeeks = locale::WholeNumber(texts.cboTriamplangKla);
+  weeks.SeedlingWeeks = locale::WholeNumber(texts.cboLiengklatime);
+  weeks.NurseryWeeks =
+      locale::ToInt16(static_cast<double>(weeks.NurseryPrepWeeks) + weeks.SeedlingWeeks);
+  weeks.WetPrepWeeks = locale::WholeNumber(texts.cboTriamplangNaWan);
+  weeks.StopWeeks = locale::WholeNumber(texts.cboStop);
+}
+
+WeekFields ReadWeekFields(const SeasonTexts& texts) {
+  WeekFields weeks;
+  RefreshWeekFields(texts, weeks);
+  return weeks;
+}
+
+std::int16_t GroupCountByLeadingNumber(const SeasonTexts& texts) {
+  return locale::WholeNumber(texts.cboGroup);
+}
+
+std::int16_t GroupCountByLocaleNumber(const SeasonTexts& texts) {
+  return locale::ToInt16(locale::ToNumber(texts.cboGroup));
 }
 
 }  // namespace tuvo

@@ -45,26 +45,11 @@ bool IsCropType(std::string_view crop) {
   return crop == RDTransplanted || crop == KDML105Transplanted || crop == RDWetSeeded;
 }
 
-// The group count: cboGroup by the locale's number conversion, rounded half to even to 16 bits.
-std::int16_t GroupCountOf(const SeasonTexts& texts) {
-  return locale::ToInt16(locale::ToNumber(texts.cboGroup));
-}
-
-// The week fields by their lists' leading numbers, and the group count, read afresh.
-WeekFields ReadWeekFields(const SeasonTexts& texts) {
-  WeekFields weeks;
-  weeks.NurseryPrepWeeks = locale::WholeNumber(texts.cboTriamplangKla);
-  weeks.SeedlingWeeks = locale::WholeNumber(texts.cboLiengklatime);
-  weeks.NurseryWeeks = locale::ToInt16(static_cast<double>(weeks.NurseryPrepWeeks) + weeks.SeedlingWeeks);
-  weeks.GroupCount = GroupCountOf(texts);
-  weeks.WetPrepWeeks = locale::WholeNumber(texts.cboTriamplangNaWan);
-  weeks.StopWeeks = locale::WholeNumber(texts.cboStop);
-  return weeks;
-}
-
 // Rereads the week fields and gives the season's week count; `previous` when no rule applies.
 std::int16_t RecountWeeks(ColumnRun& run, std::int16_t previous) {
-  run.fields.weeks = ReadWeekFields(run.texts);
+  WeekFields weeks = ReadWeekFields(run.texts);
+  weeks.GroupCount = GroupCountByLocaleNumber(run.texts);
+  run.fields.weeks = weeks;
   return ScheduleWeeksFor(run.texts.cboCroptype, run.fields.weeks).value_or(previous);
 }
 
@@ -156,7 +141,7 @@ void WriteTotalsCell(sheet::Workbook& workbook, int weekCount, int column, doubl
 }
 
 void WriteEToColumn(ColumnRun& run, const std::function<void()>& selectStationETo) {
-  const std::int16_t groupCount = GroupCountOf(run.texts);
+  const std::int16_t groupCount = GroupCountByLocaleNumber(run.texts);
   run.fields.weeks.GroupCount = groupCount;
   const int column = Column(groupCount, SummaryColumn::ETo);
   run.loop.OutputColumn = static_cast<std::int16_t>(column);
@@ -252,7 +237,7 @@ void WriteEToColumn(ColumnRun& run, const StationEToFields& etoFields) {
 }
 
 void WriteEffectiveRainHeader(ColumnRun& run) {
-  const std::int16_t groupCount = GroupCountOf(run.texts);
+  const std::int16_t groupCount = GroupCountByLocaleNumber(run.texts);
   run.fields.weeks.GroupCount = groupCount;
   run.loop.OutputColumn = Column(groupCount, SummaryColumn::EffectiveRain);
   WriteColumnHeader(run.workbook, run.loop.OutputColumn, SummaryColumn::EffectiveRain);
@@ -270,7 +255,7 @@ void WriteEffectiveRainColumn(ColumnRun& run, const std::function<void()>& fillS
 }
 
 void WriteNetAndGrossColumns(ColumnRun& run) {
-  std::int16_t groupCount = GroupCountOf(run.texts);
+  std::int16_t groupCount = GroupCountByLocaleNumber(run.texts);
   run.fields.weeks.GroupCount = groupCount;
   run.fields.EfficiencyPercent = locale::LeadingNumber(run.texts.cboEfficiency);
   // The run refuses to start without an efficiency; a zero here must not become a division.
