@@ -5,6 +5,7 @@
 
 #include "calcsheet/frame_selection.h"
 #include "platform/sheet/sheet.h"
+#include "run/workbook_layout.h"
 
 namespace tuvo {
 
@@ -14,7 +15,7 @@ void MergeGroupHeaders(sheet::Workbook& workbook, int groupCount) {
                                 std::to_string(groupCount) + " groups");
   }
   for (int g = 1; g <= groupCount; ++g) {
-    workbook.Worksheets(2).Range(GroupHeaderAddresses[g - 1]).Select();
+    workbook.Worksheets(CalcSheetIndex).Range(GroupHeaderAddresses[g - 1]).Select();
     // Centred before the merge, so every cell of the block carries it.
     workbook.Selection().SetHorizontalAlignment(sheet::xl::Center);
     workbook.Selection().Merge();

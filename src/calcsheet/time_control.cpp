@@ -12,6 +12,7 @@
 #include "run/progress.h"
 #include "run/season.h"
 #include "run/season_inputs.h"
+#include "run/workbook_layout.h"
 
 namespace tuvo {
 
@@ -28,16 +29,22 @@ inline constexpr std::string_view MmUnit = "(มม.)";
 inline constexpr std::string_view TransplantedCaption = "พ.ท.ปักดำ";
 inline constexpr std::string_view SownCaption = "พ.ท.หว่าน";
 
-// One column of a group block: caption of row 4 (the planted-area caption depends on the crop),
-// unit of row 5, width.
-struct BlockColumn {
+// Header rows of the calculation sheet: the group caption over its block, each column's caption
+// and its unit; a time-axis caption stands in the middle row, merged over all three.
+constexpr int GroupCaptionRow = FirstHeaderRow;
+constexpr int ColumnCaptionRow = FirstHeaderRow + 1;
+constexpr int ColumnUnitRow = LastHeaderRow;
+
+// One column of a group block: caption (the planted-area caption depends on the crop), unit,
+// width.
+struct BlockColumnHeader {
   std::string_view caption;
   std::string_view unit;
   double width;
 };
 
-// Offsets 0 to 5 of a group block; offset 4 takes its caption from the crop.
-inline constexpr std::array<BlockColumn, 6> GroupBlockColumns = {{
+// The columns of a group block in order; the planted area takes its caption from the crop.
+inline constexpr std::array<BlockColumnHeader, GroupBlockWidth> GroupBlockColumns = {{
     {"พ.ท.ตกกล้า", RaiUnit, 10},
     {"น้ำเตรียมแปลงและเลี้ยงกล้า", MmUnit, 25},
     {"พ.ท.เตรียมแปลง", RaiUnit, 13},
@@ -45,7 +52,7 @@ inline constexpr std::array<BlockColumn, 6> GroupBlockColumns = {{
     {"", RaiUnit, 10},
     {"Kc", "", 7},
 }};
-inline constexpr int PlantedAreaOffset = 4;
+inline constexpr int PlantedAreaOffset = static_cast<int>(BlockColumn::PlantedArea);
 
 // The planted-area caption of the crop; nothing for a crop text that is none of the three.
 std::string_view PlantedAreaCaption(std::string_view crop) {
@@ -58,12 +65,12 @@ Date AddDays(Date date, int days) {
   return Date{std::chrono::sys_days{date} + std::chrono::days{days}};
 }
 
-// A caption over rows 3 to 5 of a time-axis column, merged, centred both ways and outlined.
+// A caption over the header rows of a time-axis column, merged, centred both ways and outlined.
 void TimeAxisHeader(sheet::Workbook& workbook, int column, std::string_view caption, double width) {
-  sheet::Worksheet& calc = workbook.Worksheets(2);
-  calc.Cells(4, column).SetValue(caption);
-  calc.Cells(4, column).SetColumnWidth(width);
-  sheet::Range(calc, {sheet::Area{3, column, 5, column}}).Select();
+  sheet::Worksheet& calc = workbook.Worksheets(CalcSheetIndex);
+  calc.Cells(ColumnCaptionRow, column).SetValue(caption);
+  calc.Cells(ColumnCaptionRow, column).SetColumnWidth(width);
+  sheet::Range(calc, {sheet::Area{FirstHeaderRow, column, LastHeaderRow, column}}).Select();
   sheet::Range selection = workbook.Selection();
   selection.Merge();
   selection.SetHorizontalAlignment(xl::Center);
@@ -95,20 +102,20 @@ std::int16_t GroupCountOf(const SeasonTexts& texts) {
   }
 }
 
-// Rows 3 to 5 of the six columns of group g.
+// The header rows of the six columns of group g.
 void GroupBlockHeader(sheet::Workbook& workbook, const SeasonTexts& texts, int g) {
-  sheet::Worksheet& calc = workbook.Worksheets(2);
-  const int first = 6 * g - 1;
-  calc.Cells(3, first).SetValue(std::string(GroupCaption) + " " + std::to_string(g));
+  sheet::Worksheet& calc = workbook.Worksheets(CalcSheetIndex);
+  const int first = GroupColumn(g, BlockColumn::NurseryArea);
+  calc.Cells(GroupCaptionRow, first).SetValue(std::string(GroupCaption) + " " + std::to_string(g));
   for (int offset = 0; offset < static_cast<int>(GroupBlockColumns.size()); ++offset) {
-    const BlockColumn& column = GroupBlockColumns[offset];
+    const BlockColumnHeader& column = GroupBlockColumns[offset];
     const int c = first + offset;
     // The crop text is read again for every group, as the window's list may say.
     const std::string_view caption =
         offset == PlantedAreaOffset ? PlantedAreaCaption(texts.cboCroptype) : column.caption;
-    if (!caption.empty()) calc.Cells(4, c).SetValue(caption);
-    if (!column.unit.empty()) calc.Cells(5, c).SetValue(column.unit);
-    sheet::Range(calc, {sheet::Area{4, c, 5, c}}).Select();
+    if (!caption.empty()) calc.Cells(ColumnCaptionRow, c).SetValue(caption);
+    if (!column.unit.empty()) calc.Cells(ColumnUnitRow, c).SetValue(column.unit);
+    sheet::Range(calc, {sheet::Area{ColumnCaptionRow, c, ColumnUnitRow, c}}).Select();
     sheet::Range selection = workbook.Selection();
     selection.SetColumnWidth(column.width);
     selection.SetHorizontalAlignment(xl::Center);
@@ -120,21 +127,21 @@ void GroupBlockHeader(sheet::Workbook& workbook, const SeasonTexts& texts, int g
 
 std::int16_t LayOutCalcSheet(const SeasonTexts& texts, std::int16_t scheduleWeeks,
                              sheet::Workbook& workbook, Progress& progress) {
-  TimeAxisHeader(workbook, 2, WeekCaption, 8);
-  TimeAxisHeader(workbook, 3, DateCaption, 15);
-  TimeAxisHeader(workbook, 4, DateCaption, 15);
+  TimeAxisHeader(workbook, WeekNumberColumn, WeekCaption, 8);
+  TimeAxisHeader(workbook, WeekStartColumn, DateCaption, 15);
+  TimeAxisHeader(workbook, WeekEndColumn, DateCaption, 15);
 
-  sheet::Worksheet& calc = workbook.Worksheets(2);
+  sheet::Worksheet& calc = workbook.Worksheets(CalcSheetIndex);
   Date day = SeasonStart(texts);
-  calc.Cells(6, 3).SetValue(locale::LongDate(day));
+  calc.Cells(WeekRow(1), WeekStartColumn).SetValue(locale::LongDate(day));
   const int n = scheduleWeeks;
   for (int w = 1; w <= n; ++w) {
-    calc.Cells(w + 5, 2).SetValue(static_cast<double>(w));
+    calc.Cells(WeekRow(w), WeekNumberColumn).SetValue(static_cast<double>(w));
     day = AddDays(day, 6);
-    calc.Cells(w + 5, 4).SetValue(locale::LongDate(day));
+    calc.Cells(WeekRow(w), WeekEndColumn).SetValue(locale::LongDate(day));
     if (w == n) break;
     day = AddDays(day, 1);
-    calc.Cells(w + 6, 3).SetValue(locale::LongDate(day));
+    calc.Cells(WeekRow(w + 1), WeekStartColumn).SetValue(locale::LongDate(day));
   }
   progress.ShowProgress(3);
 

@@ -9,6 +9,7 @@
 
 #include "platform/locale.h"
 #include "platform/sheet/sheet.h"
+#include "run/workbook_layout.h"
 
 namespace tuvo {
 
@@ -77,20 +78,20 @@ void FillStationETo(const StationEToTable& monthly, WeekLoop& loop, sheet::Workb
   const std::int16_t lastWeek = loop.EToLastWeek;
   loop.EToWeekRow = 1;
   if (lastWeek < 1) return;
-  sheet::Worksheet& calendar = workbook.Worksheets(3);
-  sheet::Worksheet& calc = workbook.Worksheets(2);
+  sheet::Worksheet& calendar = workbook.Worksheets(CalendarSheetIndex);
+  sheet::Worksheet& calc = workbook.Worksheets(CalcSheetIndex);
   for (;;) {
     const std::int16_t w = loop.EToWeekRow;
-    std::array<CalendarDay, 7> week;
-    for (int k = 0; k < 7; ++k) {
-      const int dayColumn = 8 + 2 * k;
+    std::array<CalendarDay, CalendarDaysPerWeek> week;
+    for (int k = 0; k < CalendarDaysPerWeek; ++k) {
+      const int dayColumn = CalendarDayColumn(k);
+      const int monthColumn = CalendarMonthColumn(k);
       week[k].day = CalendarIndex(calendar.Cells(w, dayColumn).GetValue(), 31, w, dayColumn);
-      week[k].month =
-          CalendarIndex(calendar.Cells(w, dayColumn + 1).GetValue(), 12, w, dayColumn + 1);
+      week[k].month = CalendarIndex(calendar.Cells(w, monthColumn).GetValue(), 12, w, monthColumn);
     }
     const float sum = WeekETo(daily, week);
     loop.EToWeekSum = sum;
-    const std::int16_t row = locale::ToInt16(w + 5);
+    const std::int16_t row = locale::ToInt16(WeekRow(w));
     calc.Cells(row, loop.OutputColumn).SetValue(static_cast<double>(RoundWeekETo(sum)));
     if (w == lastWeek) break;
     ++loop.EToWeekRow;

@@ -13,18 +13,11 @@
 #include "rain/station_rain.h"
 #include "run/season.h"
 #include "run/summary_columns.h"
+#include "run/workbook_layout.h"
 
 namespace tuvo {
 
 namespace {
-
-// Worksheets of the run's workbook, by position.
-constexpr int CalcSheetIndex = 2;
-constexpr int CalendarSheetIndex = 3;
-
-// 1 rai = 1600 m²; depths in mm.
-constexpr double SquareMetresPerRai = 1600;
-constexpr double MillimetresPerMetre = 1000;
 
 // Days of each month in a leap year, January first.
 constexpr std::array<int, 12> LeapYearMonthDays = {31, 29, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
@@ -33,17 +26,12 @@ constexpr std::array<int, 12> LeapYearMonthDays = {31, 29, 31, 30, 31, 30, 31, 3
 constexpr std::array<double, 10> LeapStartYears = {2551, 2555, 2559, 2563, 2567,
                                                    2571, 2575, 2579, 2583, 2587};
 
-// A 16-bit sheet column 6G + offset.
-std::int16_t GroupColumn(std::int16_t groupCount, int offset) {
-  return locale::ToInt16(6.0 * groupCount + offset);
-}
-
 // Days of the February that the season's weeks reach, from the calendar sheet's dates; nothing
 // when no week reaches a February day. A season holds at most one February.
 std::optional<int> SeasonFebruaryDays(sheet::Worksheet& calendar, int weekCount) {
   for (int w = 1; w <= weekCount; ++w) {
-    for (int k = 1; k <= 7; ++k) {
-      const sheet::Value value = calendar.Cells(w, k).GetValue();
+    for (int k = 0; k < CalendarDaysPerWeek; ++k) {
+      const sheet::Value value = calendar.Cells(w, CalendarDateColumn(k)).GetValue();
       const auto* date = std::get_if<sheet::DateValue>(&value);
       if (date != nullptr && date->date.month() == std::chrono::February) {
         return date->date.year().is_leap() ? 29 : 28;
@@ -80,10 +68,10 @@ void FillEffRainColumn(bool station, const SeasonTexts& texts, EffRainState& sta
 
   const std::int16_t groupCount = GroupCountByLocaleNumber(texts);
   state.weeks.GroupCount = groupCount;
-  state.NurseryAreaTotalCol = GroupColumn(groupCount, 6);
-  state.PrepAreaTotalCol = GroupColumn(groupCount, 7);
-  state.PlantedAreaTotalCol = GroupColumn(groupCount, 8);
-  loop.OutputColumn = GroupColumn(groupCount, 13);
+  state.NurseryAreaTotalCol = SummaryColumnNumber(groupCount, SummaryColumn::NurseryAreaTotal);
+  state.PrepAreaTotalCol = SummaryColumnNumber(groupCount, SummaryColumn::PrepAreaTotal);
+  state.PlantedAreaTotalCol = SummaryColumnNumber(groupCount, SummaryColumn::PlantedAreaTotal);
+  loop.OutputColumn = SummaryColumnNumber(groupCount, SummaryColumn::EffectiveRain);
   const int outputColumn = loop.OutputColumn;
 
   // A crop text none of the three, or week fields no rule knows, keep the count as it was.
@@ -127,18 +115,19 @@ void FillEffRainColumn(bool station, const SeasonTexts& texts, EffRainState& sta
     loop.EToWeekRow = static_cast<std::int16_t>(w);
 
     // All fourteen calendar cells are read before any is used.
-    std::array<double, 14> pair{};
-    for (int k = 0; k < 14; ++k) {
-      pair[static_cast<std::size_t>(k)] = locale::ToInt16(calendar.Cells(w, 8 + k).AsNumber());
+    std::array<double, 2 * CalendarDaysPerWeek> pair{};
+    for (int k = 0; k < static_cast<int>(pair.size()); ++k) {
+      pair[static_cast<std::size_t>(k)] =
+          locale::ToInt16(calendar.Cells(w, FirstCalendarPairColumn + k).AsNumber());
     }
     state.WeekEffRainDepth = 0;
-    for (int k = 0; k < 7; ++k) {
-      const std::size_t day = CalendarIndex(pair[2 * k], 31, w, 8 + 2 * k);
-      const std::size_t month = CalendarIndex(pair[2 * k + 1], 12, w, 9 + 2 * k);
+    for (int k = 0; k < CalendarDaysPerWeek; ++k) {
+      const std::size_t day = CalendarIndex(pair[2 * k], 31, w, CalendarDayColumn(k));
+      const std::size_t month = CalendarIndex(pair[2 * k + 1], 12, w, CalendarMonthColumn(k));
       state.WeekEffRainDepth += state.DailyEffRain[day][month];
     }
 
-    const int row = w + 5;
+    const int row = WeekRow(w);
     const double area = calc.Cells(row, state.NurseryAreaTotalCol).AsNumber() +
                         calc.Cells(row, state.PrepAreaTotalCol).AsNumber() +
                         calc.Cells(row, state.PlantedAreaTotalCol).AsNumber();

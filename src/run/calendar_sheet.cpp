@@ -7,6 +7,7 @@
 #include "platform/locale.h"
 #include "platform/sheet/sheet.h"
 #include "run/progress.h"
+#include "run/workbook_layout.h"
 
 namespace tuvo {
 
@@ -20,7 +21,8 @@ bool IsCrop(std::string_view crop) {
 
 // The first day of week w as the calculation sheet holds it in column C: a date, or a date text.
 locale::Date WeekStartOf(sheet::Workbook& workbook, int w) {
-  const sheet::Value value = workbook.Worksheets(2).Cells(w + 5, 3).GetValue();
+  const sheet::Value value =
+      workbook.Worksheets(CalcSheetIndex).Cells(WeekRow(w), WeekStartColumn).GetValue();
   if (const auto* date = std::get_if<sheet::DateValue>(&value)) return date->date;
   if (const auto* text = std::get_if<std::string>(&value)) {
     if (auto date = locale::TryParseDateEntry(*text)) return *date;
@@ -38,19 +40,20 @@ void FillCalendar(const SeasonTexts& texts, const std::string& selectedCrop, Wee
   weeks.GroupCount = GroupCountByLeadingNumber(texts);
   if (auto rows = ScheduleWeeksFor(selectedCrop, weeks)) counts.CalendarRowCount = *rows;
 
-  sheet::Worksheet& calendar = workbook.Worksheets(3);
+  sheet::Worksheet& calendar = workbook.Worksheets(CalendarSheetIndex);
   for (int w = 1; w <= counts.CalendarRowCount; ++w) {
-    for (int k = 0; k <= 6; ++k) {
+    for (int k = 0; k < CalendarDaysPerWeek; ++k) {
       const locale::Date day{std::chrono::sys_days{WeekStartOf(workbook, w)} +
                              std::chrono::days{k}};
-      calendar.Cells(w, k + 1).SetValue(sheet::Value{sheet::DateValue{day}});
+      calendar.Cells(w, CalendarDateColumn(k)).SetValue(sheet::Value{sheet::DateValue{day}});
       // The number is taken from the cell just written, as the readers see the calendar.
-      const sheet::Value written = calendar.Cells(w, k + 1).GetValue();
+      const sheet::Value written = calendar.Cells(w, CalendarDateColumn(k)).GetValue();
       const locale::Date date = std::get<sheet::DateValue>(written).date;
       if (part == DatePart::Day) {
-        calendar.Cells(w, 8 + 2 * k).SetValue(static_cast<double>(unsigned{date.day()}));
+        calendar.Cells(w, CalendarDayColumn(k)).SetValue(static_cast<double>(unsigned{date.day()}));
       } else {
-        calendar.Cells(w, 9 + 2 * k).SetValue(static_cast<double>(unsigned{date.month()}));
+        calendar.Cells(w, CalendarMonthColumn(k))
+            .SetValue(static_cast<double>(unsigned{date.month()}));
       }
     }
   }

@@ -3,6 +3,7 @@
 #include "platform/sheet/sheet.h"
 #include "run/group_schedule.h"
 #include "run/progress.h"
+#include "run/workbook_layout.h"
 
 namespace tuvo {
 
@@ -34,16 +35,18 @@ void FillCropWeeks(const SeasonTexts& texts, const GroupAreaTable& areas, WeekFi
 
   const int groupCount = weeks.GroupCount;
   CheckGroupCount(groupCount);
-  sheet::Worksheet& calc = workbook.Worksheets(2);
+  sheet::Worksheet& calc = workbook.Worksheets(CalcSheetIndex);
   for (int g = 1; g <= groupCount; ++g) {
     const std::optional<CropWeekShape> shape = CropWeeksFor(texts.cboCroptype, weeks);
     if (!shape) continue;
     for (int i = 1; i <= static_cast<int>(shape->kc.size()); ++i) {
-      const int row = g + shape->preCropWeeks + i + 4;
-      calc.Cells(row, 6 * g + 3).SetValue(std::string_view(areas[g]));
-      calc.Cells(row, 6 * g + 3).SetStyle("comma");
-      calc.Cells(row, 6 * g + 4).SetValue(shape->kc[i - 1]);
-      calc.Cells(row, 6 * g + 4).SetHorizontalAlignment(sheet::xl::Center);
+      const int row = GroupWeekRow(g, shape->preCropWeeks + i);
+      const int areaColumn = GroupColumn(g, BlockColumn::PlantedArea);
+      const int kcColumn = GroupColumn(g, BlockColumn::Kc);
+      calc.Cells(row, areaColumn).SetValue(std::string_view(areas[g]));
+      calc.Cells(row, areaColumn).SetStyle("comma");
+      calc.Cells(row, kcColumn).SetValue(shape->kc[i - 1]);
+      calc.Cells(row, kcColumn).SetHorizontalAlignment(sheet::xl::Center);
     }
   }
   progress.ShowProgress(35);

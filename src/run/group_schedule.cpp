@@ -7,6 +7,7 @@
 #include "platform/locale.h"
 #include "platform/sheet/sheet.h"
 #include "run/progress.h"
+#include "run/workbook_layout.h"
 
 namespace tuvo {
 
@@ -61,18 +62,20 @@ struct TransplantInputs {
 // Nursery weeks 1 .. K1 of a transplanted group, with land preparation in the last ND of them.
 void TransplantedGroup(sheet::Workbook& workbook, const TransplantInputs& in,
                        const std::string& area, double areaNumber, int g) {
-  sheet::Worksheet& calc = workbook.Worksheets(2);
-  const int nurseryArea = 6 * g - 1, nurseryDepth = 6 * g, prepArea = 6 * g + 1,
-            prepDepth = 6 * g + 2;
+  sheet::Worksheet& calc = workbook.Worksheets(CalcSheetIndex);
+  const int nurseryArea = GroupColumn(g, BlockColumn::NurseryArea);
+  const int nurseryDepth = GroupColumn(g, BlockColumn::NurseryDepth);
+  const int prepArea = GroupColumn(g, BlockColumn::PrepArea);
+  const int prepDepth = GroupColumn(g, BlockColumn::PrepDepth);
   // Land preparation is laid out only for the nursery lengths the lists offer.
   const bool hasPrep = in.k1 >= 4 && in.k1 <= 6 && (in.nd == 1 || in.nd == 2);
   for (int j = 1; j <= in.k1; ++j) {
-    const int r = g + j + 4;
+    const int r = GroupWeekRow(g, j);
     calc.Cells(r, nurseryArea).SetValue(areaNumber / in.ratio);
     WriteDepth(calc, r, nurseryDepth, NurseryDepth(in.tk, in.lk, j, in.bedWater, in.seedlingWater));
     if (hasPrep) {
       for (int k = 1; k <= in.nd; ++k) {
-        const int prepRow = g + (in.k1 - in.nd + k) + 4;
+        const int prepRow = GroupWeekRow(g, in.k1 - in.nd + k);
         calc.Cells(prepRow, prepArea).SetValue(std::string_view(area));
         WriteDepth(calc, prepRow, prepDepth, TwoWeekDepthSplit(in.prepWater, in.nd, k));
       }
@@ -86,12 +89,13 @@ void TransplantedGroup(sheet::Workbook& workbook, const TransplantInputs& in,
 // Land-preparation weeks of a wet-seeded group: one week for W = 1, two for any other W.
 void WetSeededGroup(sheet::Workbook& workbook, int w, double prepWater, const std::string& area,
                     int g) {
-  sheet::Worksheet& calc = workbook.Worksheets(2);
+  sheet::Worksheet& calc = workbook.Worksheets(CalcSheetIndex);
   const int weeks = w == 1 ? 1 : 2;
   for (int k = 1; k <= weeks; ++k) {
-    const int r = g + 4 + k;
-    calc.Cells(r, 6 * g + 1).SetValue(std::string_view(area));
-    WriteDepth(calc, r, 6 * g + 2, TwoWeekDepthSplit(prepWater, weeks, k));
+    const int r = GroupWeekRow(g, k);
+    calc.Cells(r, GroupColumn(g, BlockColumn::PrepArea)).SetValue(std::string_view(area));
+    WriteDepth(calc, r, GroupColumn(g, BlockColumn::PrepDepth),
+               TwoWeekDepthSplit(prepWater, weeks, k));
   }
 }
 

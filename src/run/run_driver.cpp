@@ -3,6 +3,7 @@
 #include "calcsheet/frame_selection.h"
 #include "platform/sheet/sheet.h"
 #include "run/progress.h"
+#include "run/workbook_layout.h"
 
 namespace tuvo {
 
@@ -10,14 +11,8 @@ namespace {
 
 namespace xl = sheet::xl;
 
-constexpr int CalcSheetIndex = 2;
-constexpr int CalendarSheetIndex = 3;
-
-// The header rows 3 to 5 get the palette's light green, solid.
+// The header rows get the palette's light green, solid.
 constexpr int HeaderColorIndex = 35;
-constexpr int FirstHeaderRow = 3;
-constexpr int LastHeaderRow = 5;
-constexpr int FirstWeekRow = 6;
 
 // The fixed ranges centred before anything is written, in order.
 constexpr std::array<std::string_view, 3> CentredRanges = {"A3:D17", "B3:M4", "B3:D50"};
@@ -83,13 +78,14 @@ void ColourAndFramePass(sheet::Workbook& workbook, int groupCount, int weekCount
                         Progress& progress) {
   workbook.Sheets("Sheet2").Select();
   sheet::Worksheet& calc = workbook.Worksheets(CalcSheetIndex);
-  const int columns = 6 * groupCount + 14;
+  // Columns B to the last summary column.
+  const int columns = LastSummaryColumn(groupCount) - WeekNumberColumn + 1;
   for (int i = 1; i <= columns; ++i) {
-    const int column = i + 1;
+    const int column = WeekNumberColumn + i - 1;
     ColumnRows(calc, column, FirstHeaderRow, LastHeaderRow).Select();
     workbook.Selection().SetInteriorColorIndex(HeaderColorIndex);
     workbook.Selection().SetInteriorPattern(xl::Solid);
-    ColumnRows(calc, column, FirstWeekRow, weekCount + 5).Select();
+    ColumnRows(calc, column, FirstWeekRow, WeekRow(weekCount)).Select();
     FrameSelection(workbook);
     if (2 * i == columns) progress.ShowProgress(83);
   }

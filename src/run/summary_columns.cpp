@@ -8,22 +8,17 @@
 #include "platform/locale.h"
 #include "platform/sheet/sheet.h"
 #include "run/progress.h"
+#include "run/workbook_layout.h"
 
 namespace tuvo {
 
 namespace {
 
-// The calculation sheet is worksheet 2 throughout the run.
-constexpr int CalcSheetIndex = 2;
+// A summary column's caption and unit stand in the first two header rows.
+constexpr int CaptionRow = FirstHeaderRow;
+constexpr int UnitRow = FirstHeaderRow + 1;
 
-// Header rows of the summary columns; week w stands on row w + 5.
-constexpr int CaptionRow = 3;
-constexpr int UnitRow = 4;
-constexpr int LastHeaderRow = 5;
-
-// 1 rai = 1600 m²; depths in mm.
-constexpr double SquareMetresPerRai = 1600;
-constexpr double MillimetresPerMetre = 1000;
+static_assert(SummaryColumnHeaders.size() == SummaryColumnCount);
 
 // Entries of the per-group work tables: the area and crop tables hold 30, the preparation-water
 // tables 20. A group count beyond them is refused rather than read past the table.
@@ -66,23 +61,25 @@ void CheckGroupCount(int groupCount, int entries, std::string_view column) {
 int Column(std::int16_t groupCount, SummaryColumn which) { return SummaryColumnNumber(groupCount, which); }
 
 // An accumulated-area column: per week the sum over the groups of one group-block column.
-void WriteAreaTotalColumn(ColumnRun& run, SummaryColumn which, std::string_view name, int blockOffset,
-                          std::int16_t groupCount, std::int16_t weekCount) {
+void WriteAreaTotalColumn(ColumnRun& run, SummaryColumn which, std::string_view name,
+                          BlockColumn area, std::int16_t groupCount, std::int16_t weekCount) {
   CheckGroupCount(groupCount, AreaTableEntries, name);
   const int column = Column(groupCount, which);
   WriteColumnHeader(run.workbook, column, which);
   for (int w = 1; w <= weekCount; ++w) {
-    const int row = w + 5;
+    const int row = WeekRow(w);
     double sum = 0;
-    for (int g = 1; g <= groupCount; ++g) sum += CellNumber(run.workbook, row, 6 * g + blockOffset);
+    for (int g = 1; g <= groupCount; ++g) {
+      sum += CellNumber(run.workbook, row, GroupColumn(g, area));
+    }
     WriteWeekCell(run.workbook, row, column, sum);
   }
 }
 
 // A preparation-water column: per group 1600 × area × depth ÷ 1000, summed over the groups; the
 // season total is the sum of the week cells as read back.
-void WriteGroupWaterColumn(ColumnRun& run, SummaryColumn which, std::string_view name, int areaOffset,
-                           int depthOffset, double& total) {
+void WriteGroupWaterColumn(ColumnRun& run, SummaryColumn which, std::string_view name,
+                           BlockColumn area, BlockColumn depth, double& total) {
   const int column = Column(run.fields.weeks.GroupCount, which);
   WriteColumnHeader(run.workbook, column, which);
   const std::int16_t weekCount = RecountWeeks(run, run.fields.WeekRowCount);
@@ -93,11 +90,11 @@ void WriteGroupWaterColumn(ColumnRun& run, SummaryColumn which, std::string_view
   if (!IsCropType(run.texts.cboCroptype)) return;
   CheckGroupCount(groupCount, WaterTableEntries, name);
   for (int w = 1; w <= weekCount; ++w) {
-    const int row = w + 5;
+    const int row = WeekRow(w);
     double sum = 0;
     for (int g = 1; g <= groupCount; ++g) {
-      sum += SquareMetresPerRai * CellNumber(run.workbook, row, 6 * g + areaOffset) *
-             CellNumber(run.workbook, row, 6 * g + depthOffset) / MillimetresPerMetre;
+      sum += SquareMetresPerRai * CellNumber(run.workbook, row, GroupColumn(g, area)) *
+             CellNumber(run.workbook, row, GroupColumn(g, depth)) / MillimetresPerMetre;
     }
     WriteWeekCell(run.workbook, row, column, sum);
     total += CellNumber(run.workbook, row, column);
@@ -108,7 +105,7 @@ void WriteGroupWaterColumn(ColumnRun& run, SummaryColumn which, std::string_view
 }  // namespace
 
 std::int16_t SummaryColumnNumber(std::int16_t groupCount, SummaryColumn which) {
-  return locale::ToInt16(6.0 * groupCount + 5 + static_cast<int>(which));
+  return locale::ToInt16(FirstSummaryColumn(groupCount) + static_cast<int>(which));
 }
 
 void WriteColumnHeader(sheet::Workbook& workbook, int column, std::string_view caption,
@@ -136,7 +133,7 @@ void WriteWeekCell(sheet::Workbook& workbook, int row, int column, double value)
 }
 
 void WriteTotalsCell(sheet::Workbook& workbook, int weekCount, int column, double total) {
-  WriteWeekCell(workbook, weekCount + 6, column, total);
+  WriteWeekCell(workbook, TotalsRow(weekCount), column, total);
   FrameSelection(workbook);
 }
 
@@ -149,7 +146,7 @@ void WriteEToColumn(ColumnRun& run, const std::function<void()>& selectStationET
   selectStationETo();
   // The week cells are formatted even when no station table matched and they stay empty.
   for (run.loop.EToWeekRow = 1; run.loop.EToWeekRow <= run.fields.WeekRowCount; ++run.loop.EToWeekRow) {
-    const sheet::Range cell = Cell(run.workbook, run.loop.EToWeekRow + 5, column);
+    const sheet::Range cell = Cell(run.workbook, WeekRow(run.loop.EToWeekRow), column);
     cell.SetNumberFormat("0.00");
     cell.Select();
     cell.SetStyle(sheet::CommaStyle);
@@ -162,16 +159,22 @@ void WriteAreaAndPrepWaterColumns(ColumnRun& run) {
   const std::int16_t groupCount = run.fields.weeks.GroupCount;
   const std::int16_t weekCount = run.fields.WeekRowCount;
 
-  WriteAreaTotalColumn(run, SummaryColumn::NurseryAreaTotal, "accumulated nursery area", -1, groupCount, weekCount);
+  WriteAreaTotalColumn(run, SummaryColumn::NurseryAreaTotal, "accumulated nursery area",
+                       BlockColumn::NurseryArea, groupCount, weekCount);
   run.progress.ShowProgress(43);
-  WriteAreaTotalColumn(run, SummaryColumn::PrepAreaTotal, "accumulated land-preparation area", 1, groupCount, weekCount);
+  WriteAreaTotalColumn(run, SummaryColumn::PrepAreaTotal, "accumulated land-preparation area",
+                       BlockColumn::PrepArea, groupCount, weekCount);
   run.progress.ShowProgress(46);
-  WriteAreaTotalColumn(run, SummaryColumn::PlantedAreaTotal, "accumulated planted area", 3, groupCount, weekCount);
+  WriteAreaTotalColumn(run, SummaryColumn::PlantedAreaTotal, "accumulated planted area",
+                       BlockColumn::PlantedArea, groupCount, weekCount);
   run.progress.ShowProgress(49);
 
-  WriteGroupWaterColumn(run, SummaryColumn::NurseryWater, "nursery water", -1, 0, run.totals.TotalNurseryWater);
+  WriteGroupWaterColumn(run, SummaryColumn::NurseryWater, "nursery water",
+                        BlockColumn::NurseryArea, BlockColumn::NurseryDepth,
+                        run.totals.TotalNurseryWater);
   run.progress.ShowProgress(52);
-  WriteGroupWaterColumn(run, SummaryColumn::PrepWater, "land-preparation water", 1, 2, run.totals.TotalPrepWater);
+  WriteGroupWaterColumn(run, SummaryColumn::PrepWater, "land-preparation water",
+                        BlockColumn::PrepArea, BlockColumn::PrepDepth, run.totals.TotalPrepWater);
   run.progress.ShowProgress(55);
 }
 
@@ -189,10 +192,11 @@ void WriteCropUseAndPercolationColumns(ColumnRun& run) {
       const int etoColumn = Column(groupCount, SummaryColumn::ETo);
       const int useColumn = Column(groupCount, SummaryColumn::CropWaterUse);
       for (int w = 1; w <= weekCount; ++w) {
-        const int row = w + 5;
+        const int row = WeekRow(w);
         double sum = 0;
         for (int g = 1; g <= groupCount; ++g) {
-          sum += CellNumber(run.workbook, row, 6 * g + 3) * CellNumber(run.workbook, row, 6 * g + 4) *
+          sum += CellNumber(run.workbook, row, GroupColumn(g, BlockColumn::PlantedArea)) *
+                 CellNumber(run.workbook, row, GroupColumn(g, BlockColumn::Kc)) *
                  SquareMetresPerRai;
         }
         const double use = sum * CellNumber(run.workbook, row, etoColumn) / MillimetresPerMetre;
@@ -219,10 +223,11 @@ void WriteCropUseAndPercolationColumns(ColumnRun& run) {
     const double depthMetres = run.fields.PercolationRate * 7 / MillimetresPerMetre;
     run.totals.TotalPercolation = 0;
     for (int w = 1; w <= weekCount; ++w) {
-      const int row = w + 5;
+      const int row = WeekRow(w);
       double sum = 0;
       for (int g = 1; g <= groupCount; ++g) {
-        sum += CellNumber(run.workbook, row, 6 * g + 3) * depthMetres * SquareMetresPerRai;
+        sum += CellNumber(run.workbook, row, GroupColumn(g, BlockColumn::PlantedArea)) *
+               depthMetres * SquareMetresPerRai;
       }
       WriteWeekCell(run.workbook, row, column, sum);
       run.totals.TotalPercolation += CellNumber(run.workbook, row, column);
@@ -283,7 +288,7 @@ void WriteNetAndGrossColumns(ColumnRun& run) {
   run.totals.TotalNetWater = 0;
   run.totals.TotalGrossWater = 0;
   for (int w = 1; w <= weekCount; ++w) {
-    const int row = w + 5;
+    const int row = WeekRow(w);
     const double net = (((CellNumber(wb, row, useColumn) + CellNumber(wb, row, prepColumn)) +
                          CellNumber(wb, row, nurseryColumn)) +
                         CellNumber(wb, row, percolationColumn)) -
