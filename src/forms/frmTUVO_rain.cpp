@@ -210,11 +210,8 @@ void frmTUVO::FinishRainEntry() {
 // first month as the season stands now. The typed rainfall stays until its month is stored again.
 void frmTUVO::cmdEdit2_Click() {
   txtRain.SetEnabled(true);
-  EffRainState& rain = fields_.Rain;
-  for (MonthTextTable* table : {&rain.ReDepartment, &rain.ReECI, &rain.ReAcres1, &rain.ReAcres2, &rain.ReAcres3, &rain.ReUSDA}) {
-    for (std::size_t m = 1; m <= 12; ++m) (*table)[m].clear();
-  }
-  for (std::size_t m = 1; m <= 12; ++m) fields_.TypedMonthRain[m].clear();
+  ClearEffRainMonths(fields_.Rain);
+  ClearMonths(fields_.TypedMonthRain);
   fields_.RainEntryLastMonth = 0;
   txtRain.SetText("");
   cmdRe.SetEnabled(true);

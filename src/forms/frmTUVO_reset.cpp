@@ -22,11 +22,6 @@ void ClearTable(Table& table) {
   for (auto& element : table) element.clear();
 }
 
-// Months 1 to 12 of a month table emptied; element 0 is never used.
-void ClearMonths(MonthTextTable& table) {
-  for (int month = 1; month <= 12; ++month) table[static_cast<std::size_t>(month)].clear();
-}
-
 // The finished run's workbook closed without saving and its application quit and let go of, so
 // that the next run starts a new one. What is gone already (the user closed the workbook or the
 // spreadsheet, a run without a crop discarded its workbook and quit, a failed run closed its
@@ -104,10 +99,7 @@ void frmTUVO::cmdRun2_Click() {
 
     // 15, 16.
     ClearMonths(f.Rain.StationMonthRain);
-    for (MonthTextTable* table : {&f.Rain.ReDepartment, &f.Rain.ReECI, &f.Rain.ReAcres1, &f.Rain.ReAcres2,
-                                  &f.Rain.ReAcres3, &f.Rain.ReUSDA}) {
-      ClearMonths(*table);
-    }
+    ClearEffRainMonths(f.Rain);
     f.Rain.EffRainMonth = 0;
     f.RainEntryLastMonth = 0;
     f.RainEntryMonth = 0;

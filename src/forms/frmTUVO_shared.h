@@ -3,12 +3,14 @@
 #pragma once
 
 #include <cstddef>
+#include <initializer_list>
 #include <iterator>
 #include <string_view>
 
 #include "forms/frmTUVO.h"
 #include "platform/controls.h"
 #include "platform/locale.h"
+#include "rain/eff_rain_state.h"
 
 namespace tuvo {
 
@@ -54,6 +56,19 @@ inline constexpr SoilType kSoilTypes[] = {
     {"ดินร่วน(Loam)", "2.0"},
     {"ดินร่วนปนทราย(Sandy Loam)", "2.5"},
 };
+
+// Months 1 to 12 of a month table emptied; element 0 is never used.
+inline void ClearMonths(MonthTextTable& table) {
+  for (std::size_t month = 1; month <= 12; ++month) table[month].clear();
+}
+
+// Months 1 to 12 of the six effective-rainfall tables emptied.
+inline void ClearEffRainMonths(EffRainState& rain) {
+  for (MonthTextTable* table : {&rain.ReDepartment, &rain.ReECI, &rain.ReAcres1, &rain.ReAcres2, &rain.ReAcres3,
+                                &rain.ReUSDA}) {
+    ClearMonths(*table);
+  }
+}
 
 // Whether the leading number of a typed text lies in low .. high, both included (a number
 // beyond the range of a double does not).
