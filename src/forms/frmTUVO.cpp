@@ -631,22 +631,11 @@ void frmTUVO::Wire() {
 
 // Start-up: everything whose step has not been reached is disabled; the fixed lists are filled.
 void frmTUVO::Form_Load() {
+  EnablePlantingFrames(false, false);
+  EnableRainMonthEntry(false);
   for (controls::Control* c : std::initializer_list<controls::Control*>{
-           &Frame5, &Label5, &cboTriamplangKla, &Label22, &cboLiengklatime, &Label18, &cboATokla,
-           &Label11, &cboTriamdinkla, &Label12, &cboLiengkla, &Label19, &cboTriamplangNaDam,
-           &Label20, &cboNadam1, &Frame3, &Frame21, &Label25, &cboTriamplangNaWan, &Label21,
-           &cboStop, &Label33, &cboNawan1}) {
-    c->SetEnabled(false);
-  }
-  for (controls::Control* c : std::initializer_list<controls::Control*>{
-           &Label9, &Label3, &Label13, &Label17, &lblMonth, &txtRain, &cmdRe, &cmdEdit2, &optRe01,
-           &optRe02}) {
-    c->SetEnabled(false);
-  }
-  for (controls::Control* c : std::initializer_list<controls::Control*>{&cboFirstdate, &cboFirstmonth, &cboFirstyear}) {
-    c->SetEnabled(false);
-  }
-  for (controls::Control* c : std::initializer_list<controls::Control*>{&cmdRun, &cmdRe, &cmdInputArea, &cmdEdit1, &cmdEdit2}) {
+           &cmdRe, &cmdEdit2, &optRe01, &optRe02, &cboFirstdate, &cboFirstmonth, &cboFirstyear, &cmdRun,
+           &cmdInputArea, &cmdEdit1}) {
     c->SetEnabled(false);
   }
   cmdRun2.SetVisible(false);

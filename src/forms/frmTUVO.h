@@ -161,6 +161,11 @@ class frmTUVO : public QWidget {
 
   void BuildLayout();
   void Wire();
+  // The controls of the transplanted frames (nursery, transplanted field) and of the wet-seeded
+  // frame enabled or disabled.
+  void EnablePlantingFrames(bool transplanted, bool wetSeeded);
+  // The month labels and the rainfall box of the own-rainfall entry enabled or disabled.
+  void EnableRainMonthEntry(bool enabled);
 
  public:
   // ---- Controls, by frame (declared in creation order: a frame before what it holds)

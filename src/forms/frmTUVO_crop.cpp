@@ -77,18 +77,23 @@ void NurseryBedWeeksChanged(frmTUVO& frm) {
 
 }  // namespace
 
-// Crop picked: only the frames of its planting system can be used; the texts all stay.
-void frmTUVO::cboCroptype_Click() {
-  const bool wetSeeded = cboCroptype.Text() == RDWetSeeded;
+// Each control of the planting frames enabled as its frame's planting system is.
+void frmTUVO::EnablePlantingFrames(bool transplanted, bool wetSeeded) {
   for (Control* c : std::initializer_list<Control*>{
            &Frame5, &Label5, &cboTriamplangKla, &Label22, &cboLiengklatime, &Label18, &cboATokla, &Label11,
            &cboTriamdinkla, &Label12, &cboLiengkla, &Frame3, &Label19, &cboTriamplangNaDam, &Label20, &cboNadam1}) {
-    c->SetEnabled(!wetSeeded);
+    c->SetEnabled(transplanted);
   }
   for (Control* c : std::initializer_list<Control*>{&Frame21, &Label25, &cboTriamplangNaWan, &Label21, &cboStop,
                                                      &Label33, &cboNawan1}) {
     c->SetEnabled(wetSeeded);
   }
+}
+
+// Crop picked: only the frames of its planting system can be used; the texts all stay.
+void frmTUVO::cboCroptype_Click() {
+  const bool wetSeeded = cboCroptype.Text() == RDWetSeeded;
+  EnablePlantingFrames(!wetSeeded, wetSeeded);
   Frame10.SetCaption(wetSeeded ? kFrame10WetSeeded : kFrame10Transplanted);
 }
 

@@ -144,13 +144,19 @@ void frmTUVO::optAcres2_GotFocus() { OnlyMethod(*this, &frmTUVO::optAcres2); }
 void frmTUVO::optAcres3_GotFocus() { OnlyMethod(*this, &frmTUVO::optAcres3); }
 void frmTUVO::optUSDA_GotFocus() { OnlyMethod(*this, &frmTUVO::optUSDA); }
 
+// The months the entry covers, the month to type and its box, all enabled or all disabled.
+void frmTUVO::EnableRainMonthEntry(bool enabled) {
+  for (controls::Control* c : std::initializer_list<controls::Control*>{&Label9, &Label3, &Label13, &Label17, &lblMonth, &txtRain}) {
+    c->SetEnabled(enabled);
+  }
+}
+
 // Station database chosen: the own-rainfall entry closes; counters and tables stay as they are.
 void frmTUVO::optRe01_Click() {
   optRe02.SetValue(false);
-  for (controls::Control* c : std::initializer_list<controls::Control*>{&Label9, &Label3, &Label13, &Label17, &lblMonth}) {
-    c->SetEnabled(false);
-  }
-  for (controls::Control* c : std::initializer_list<controls::Control*>{&txtRain, &cmdRe, &cmdEdit2}) c->SetEnabled(false);
+  EnableRainMonthEntry(false);
+  cmdRe.SetEnabled(false);
+  cmdEdit2.SetEnabled(false);
   for (controls::Label* l : {&lblMonth, &Label13, &Label17}) l->SetCaption("?");
 }
 
@@ -159,9 +165,7 @@ void frmTUVO::optRe02_Click() {
   RainEntryAtFirstMonth();
   optRe01.SetValue(false);
   EntryListCheck(*this, false);
-  for (controls::Control* c : std::initializer_list<controls::Control*>{&Label9, &Label3, &Label13, &Label17, &lblMonth, &txtRain}) {
-    c->SetEnabled(true);
-  }
+  EnableRainMonthEntry(true);
 }
 
 // A click into the rainfall box only checks the lists.
