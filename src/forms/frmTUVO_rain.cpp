@@ -78,16 +78,8 @@ std::optional<RunSeason> SeasonOfRun(const frmTUVO& frm) {
   const bool transplanted = crop == RDTransplanted || crop == KDML105Transplanted;
   try {
     WeekFields w;
-    if (transplanted) {
-      w.NurseryPrepWeeks = locale::WholeNumber(RunWeekText(frm.cboTriamplangKla, true));
-      w.SeedlingWeeks = locale::WholeNumber(RunWeekText(frm.cboLiengklatime, true));
-      w.NurseryWeeks = locale::ToInt16(static_cast<double>(w.NurseryPrepWeeks) + w.SeedlingWeeks);
-    } else {
-      w.WetPrepWeeks = locale::WholeNumber(RunWeekText(frm.cboTriamplangNaWan, false));
-      w.StopWeeks = locale::WholeNumber(RunWeekText(frm.cboStop, false));
-    }
-    w.GroupCount = locale::WholeNumber(frm.cboGroup.Text());
-    if (const std::optional<std::int16_t> weeks = ScheduleWeeksFor(crop, w)) season.weeks = *weeks;
+    const auto runText = [transplanted](const ComboBox& list) { return RunWeekText(list, transplanted); };
+    if (const std::optional<std::int16_t> weeks = SeasonWeeksFromTexts(frm, crop, w, runText)) season.weeks = *weeks;
   } catch (const locale::OverflowError&) {
     // a text beyond 16 bits: Compute names it before it starts
   }

@@ -1,5 +1,6 @@
 // Season length (the schedule-length step) and the season calendar of the main window.
 #include "forms/frmTUVO.h"
+#include "forms/frmTUVO_shared.h"
 #include "forms/season_calendar.h"
 
 #include <chrono>
@@ -18,16 +19,7 @@ void SeasonLength(frmTUVO& frm, std::string_view crop) {
   WeekFields w = f;
   std::optional<std::int16_t> weeks;
   try {
-    if (crop == RDWetSeeded) {
-      w.WetPrepWeeks = locale::WholeNumber(frm.cboTriamplangNaWan.Text());
-      w.StopWeeks = locale::WholeNumber(frm.cboStop.Text());
-    } else {
-      w.NurseryPrepWeeks = locale::WholeNumber(frm.cboTriamplangKla.Text());
-      w.SeedlingWeeks = locale::WholeNumber(frm.cboLiengklatime.Text());
-      w.NurseryWeeks = locale::ToInt16(static_cast<double>(w.NurseryPrepWeeks) + w.SeedlingWeeks);
-    }
-    w.GroupCount = locale::WholeNumber(frm.cboGroup.Text());
-    weeks = ScheduleWeeksFor(crop, w);
+    weeks = SeasonWeeksFromTexts(frm, crop, w, [](const controls::ComboBox& list) { return list.Text(); });
   } catch (const locale::OverflowError&) {
     return;
   }
@@ -36,6 +28,21 @@ void SeasonLength(frmTUVO& frm, std::string_view crop) {
 }
 
 }  // namespace
+
+// The crop's week fields from the given texts, then the length (shared with the rainfall entry).
+std::optional<std::int16_t> SeasonWeeksFromTexts(const frmTUVO& frm, std::string_view crop, WeekFields& w,
+                                                 const std::function<std::string(const controls::ComboBox&)>& textOf) {
+  if (crop == RDWetSeeded) {
+    w.WetPrepWeeks = locale::WholeNumber(textOf(frm.cboTriamplangNaWan));
+    w.StopWeeks = locale::WholeNumber(textOf(frm.cboStop));
+  } else {
+    w.NurseryPrepWeeks = locale::WholeNumber(textOf(frm.cboTriamplangKla));
+    w.SeedlingWeeks = locale::WholeNumber(textOf(frm.cboLiengklatime));
+    w.NurseryWeeks = locale::ToInt16(static_cast<double>(w.NurseryPrepWeeks) + w.SeedlingWeeks);
+  }
+  w.GroupCount = locale::WholeNumber(frm.cboGroup.Text());
+  return ScheduleWeeksFor(crop, w);
+}
 
 locale::Date WeekStart(locale::Date seasonStart, int week) {
   return locale::Date{sys_days{seasonStart} + days{7 * (week - 1)}};

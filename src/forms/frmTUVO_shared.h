@@ -3,14 +3,19 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
+#include <functional>
 #include <initializer_list>
 #include <iterator>
+#include <optional>
+#include <string>
 #include <string_view>
 
 #include "forms/frmTUVO.h"
 #include "platform/controls.h"
 #include "platform/locale.h"
 #include "rain/eff_rain_state.h"
+#include "run/season.h"
 
 namespace tuvo {
 
@@ -56,6 +61,12 @@ inline constexpr SoilType kSoilTypes[] = {
     {"ดินร่วน(Loam)", "2.0"},
     {"ดินร่วนปนทราย(Sandy Loam)", "2.5"},
 };
+
+// The week fields the crop's length rule uses, read from the texts `textOf` gives for the week
+// lists (the wet-seeded crop's two, or the nursery's two and their sum), and the group count;
+// then the season length, none without a rule. A text beyond 16 bits throws OverflowError.
+std::optional<std::int16_t> SeasonWeeksFromTexts(const frmTUVO& frm, std::string_view crop, WeekFields& w,
+                                                 const std::function<std::string(const controls::ComboBox&)>& textOf);
 
 // Months 1 to 12 of a month table emptied; element 0 is never used.
 inline void ClearMonths(MonthTextTable& table) {
