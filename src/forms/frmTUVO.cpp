@@ -123,6 +123,7 @@ constexpr int kOptionTextWidth = 300;
 // The footer that opens the About box.
 constexpr std::string_view kAboutFooter = "เกี่ยวกับโปรแกรม TUVO  (คลิกที่นี่)";
 
+// The Thai month abbreviations, element 0 empty and December twice.
 constexpr std::array<const char*, 14> kMonthAbbrev = {
     "",     "ม.ค.", "ก.พ.", "มี.ค.", "เม.ย.", "พ.ค.", "มิ.ย.",
     "ก.ค.", "ส.ค.", "ก.ย.", "ต.ค.", "พ.ย.", "ธ.ค.", "ธ.ค."};
@@ -150,6 +151,7 @@ constexpr FixedList kFixedLists[] = {
     {&frmTUVO::cboFirstdate, 1, 31, 1, {}},
 };
 
+// The design text of a control: a caption, or the start text of a field or list.
 void ApplyDesignText(controls::Control& control, std::string_view caption) {
   if (auto* frame = dynamic_cast<controls::Frame*>(&control)) frame->SetCaption(caption);
   else if (auto* label = dynamic_cast<controls::Label*>(&control)) label->SetCaption(caption);
@@ -173,6 +175,7 @@ void Blue(controls::Label& label) {
   label.QtLabel()->setPalette(palette);
 }
 
+// A frame's grid with the window's narrow margins and spacing.
 QGridLayout* Grid(controls::Frame& frame) {
   auto* grid = new QGridLayout(frame.Widget());
   grid->setContentsMargins(6, 2, 6, 2);
@@ -193,6 +196,7 @@ void Whole(QGridLayout* grid, QWidget* widget) { grid->addWidget(widget, grid->r
 
 }  // namespace
 
+// The abbreviations as strings, built once.
 const std::array<std::string, 14>& MonthAbbrevTable() {
   static const std::array<std::string, 14> table = [] {
     std::array<std::string, 14> t;
@@ -202,6 +206,7 @@ const std::array<std::string, 14>& MonthAbbrevTable() {
   return table;
 }
 
+// The controls in creation order, their design texts, the layout and the handlers, then start-up.
 frmTUVO::frmTUVO(MainFields& fields, WindowHost* host, QWidget* parent)
     : QWidget(parent),
       fields_(fields),
@@ -411,8 +416,10 @@ frmTUVO::frmTUVO(MainFields& fields, WindowHost* host, QWidget* parent)
   Form_Load();
 }
 
+// The controls go with the window.
 frmTUVO::~frmTUVO() = default;
 
+// The control of that name, or null.
 controls::Control* frmTUVO::FindControl(std::string_view name) const {
   for (controls::Control* control : all_) {
     if (control->Name() == name) return control;
@@ -420,6 +427,7 @@ controls::Control* frmTUVO::FindControl(std::string_view name) const {
   return nullptr;
 }
 
+// Fonts, colours and the three columns of frames, the button row and the footer.
 void frmTUVO::BuildLayout() {
   QFont font("MS Sans Serif");
   font.setPointSizeF(9.75);
@@ -576,6 +584,7 @@ void frmTUVO::BuildLayout() {
   root->addWidget(footer, 2, 0, 1, 3);
 }
 
+// Each control's events to the handler of its name.
 void frmTUVO::Wire() {
   // The lists with a Change handler take typed values; the others only offer picks.
   for (controls::ComboBox* list : {&cboTriamplangKla, &cboLiengklatime, &cboTriamplangNaWan, &cboATokla,
@@ -659,6 +668,7 @@ void frmTUVO::FillFixedLists() {
   for (const SoilType& soil : kSoilTypes) cboSoiltype.AddItem(soil.text);
 }
 
+// The season's texts and option states as the run reads them.
 SeasonTexts frmTUVO::Texts() const {
   SeasonTexts t;
   t.cboSamnuk = cboSamnuk.Text();

@@ -53,6 +53,7 @@ std::optional<int> GroupNumber(double value) {
   return std::nullopt;
 }
 
+// A group number or count from the leading number of a text.
 std::optional<int> GroupNumber(std::string_view text) {
   try {
     return GroupNumber(locale::LeadingNumber(text));

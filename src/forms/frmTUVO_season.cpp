@@ -44,14 +44,17 @@ std::optional<std::int16_t> SeasonWeeksFromTexts(const frmTUVO& frm, std::string
   return ScheduleWeeksFor(crop, w);
 }
 
+// Seven days a week from the first day.
 locale::Date WeekStart(locale::Date seasonStart, int week) {
   return locale::Date{sys_days{seasonStart} + days{7 * (week - 1)}};
 }
 
+// The sixth day after the week's first.
 locale::Date WeekEnd(locale::Date seasonStart, int week) {
   return locale::Date{sys_days{WeekStart(seasonStart, week)} + days{6}};
 }
 
+// The last day of the last week.
 locale::Date SeasonEnd(locale::Date seasonStart, int scheduleWeeks) {
   if (scheduleWeeks < 1) return seasonStart;
   return WeekEnd(seasonStart, scheduleWeeks);
@@ -74,6 +77,7 @@ void frmTUVO::ScheduleLengthStep() {
   else if (crop == RDWetSeeded) TimeControl03();
 }
 
+// The three date lists read as one Thai date.
 std::optional<locale::Date> frmTUVO::SeasonStart() const {
   return locale::TryParseThaiDate(cboFirstdate.Text() + "/" + cboFirstmonth.Text() + "/" + cboFirstyear.Text());
 }
