@@ -100,11 +100,7 @@ const std::array<StationDispatchEntry, 91> StationDispatchList = {{
 }};
 
 const StationDispatchEntry* FindStationETo(std::string_view station) {
-  const std::string_view name = StationTableName(station);
-  for (const StationDispatchEntry& entry : StationDispatchList) {
-    if (entry.StationName == name) return &entry;
-  }
-  return nullptr;
+  return FindStationEntry(StationDispatchList, station);
 }
 
 bool HasStationETo(std::string_view station) { return FindStationETo(station) != nullptr; }

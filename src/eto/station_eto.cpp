@@ -9,14 +9,12 @@
 
 #include "platform/locale.h"
 #include "platform/sheet/sheet.h"
+#include "run/calendar_sheet.h"
 #include "run/workbook_layout.h"
 
 namespace tuvo {
 
 namespace {
-
-// Days of each month in a leap year, element 0 is January.
-constexpr std::array<int, 12> LeapYearMonthDays = {31, 29, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
 
 // A calendar cell as a table index: empty is 0, a number or a number text is rounded half to
 // even; the index must lie in 0 to `last`.

@@ -11,6 +11,7 @@
 #include "platform/sheet/sheet.h"
 #include "rain/eff_rain_methods.h"
 #include "rain/station_rain.h"
+#include "run/calendar_sheet.h"
 #include "run/season.h"
 #include "run/summary_columns.h"
 #include "run/workbook_layout.h"
@@ -18,9 +19,6 @@
 namespace tuvo {
 
 namespace {
-
-// Days of each month in a leap year, January first.
-constexpr std::array<int, 12> LeapYearMonthDays = {31, 29, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
 
 // Start years (Buddhist era) whose February the start-year rule counts with 29 days.
 constexpr std::array<double, 10> LeapStartYears = {2551, 2555, 2559, 2563, 2567,
@@ -111,7 +109,7 @@ void FillEffRainColumn(bool station, const SeasonTexts& texts, EffRainState& sta
   }
 
   totals.TotalEffRain = 0;
-  for (int w = 1; w <= weekCount; ++w) {
+  WriteWeeksAndTotal(workbook, outputColumn, weekCount, totals.TotalEffRain, [&](int w) {
     loop.EToWeekRow = static_cast<std::int16_t>(w);
 
     // All fourteen calendar cells are read before any is used.
@@ -133,13 +131,9 @@ void FillEffRainColumn(bool station, const SeasonTexts& texts, EffRainState& sta
                         calc.Cells(row, state.PlantedAreaTotalCol).AsNumber();
     state.WeekEffRainVolume =
         area * state.WeekEffRainDepth * SquareMetresPerRai / MillimetresPerMetre;
-
-    WriteWeekCell(workbook, row, outputColumn, locale::Round2(state.WeekEffRainVolume));
-    // The total adds the cells as the sheet holds them: the sum of the rounded weeks.
-    totals.TotalEffRain += calc.Cells(row, outputColumn).AsNumber();
-  }
-
-  WriteTotalsCell(workbook, weekCount, outputColumn, totals.TotalEffRain);
+    // Written rounded: the total is the sum of the rounded weeks, as the sheet holds them.
+    return locale::Round2(state.WeekEffRainVolume);
+  });
 }
 
 }  // namespace

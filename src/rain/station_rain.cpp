@@ -13,11 +13,7 @@ void FillStationRain(const StationRainTable& station, EffRainState& state) {
 }
 
 const StationRainTable* FindStationRain(std::string_view stationText) {
-  const std::string_view name = StationTableName(stationText);
-  for (const StationRainTable& station : StationRainTables) {
-    if (station.StationName == name) return &station;
-  }
-  return nullptr;
+  return FindStationEntry(StationRainTables, stationText);
 }
 
 void TUVORainDatabase2(std::string_view stationText, EffRainState& state) {

@@ -1,7 +1,6 @@
 #include "run/calendar_sheet.h"
 
 #include <chrono>
-#include <string_view>
 #include <variant>
 
 #include "platform/locale.h"
@@ -14,10 +13,6 @@ namespace tuvo {
 namespace {
 
 enum class DatePart { Day, Month };
-
-bool IsCrop(std::string_view crop) {
-  return crop == RDTransplanted || crop == KDML105Transplanted || crop == RDWetSeeded;
-}
 
 // The first day of week w as the calculation sheet holds it in column C: a date, or a date text.
 locale::Date WeekStartOf(sheet::Workbook& workbook, int w) {
@@ -75,7 +70,7 @@ void FillCalendarSheet(const SeasonTexts& texts, const std::string& selectedCrop
                        WeekFields& weeks, CalendarCounts& counts, sheet::Workbook& workbook,
                        Progress& progress, CalendarPass pass) {
   RefreshWeekFields(texts, weeks);
-  if (IsCrop(texts.cboCroptype)) {
+  if (IsSeasonCrop(texts.cboCroptype)) {
     weeks.GroupCount = GroupCountByLeadingNumber(texts);
     if (auto rows = ScheduleWeeksFor(texts.cboCroptype, weeks)) counts.WeekRowCount = *rows;
   }

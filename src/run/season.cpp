@@ -5,6 +5,10 @@
 
 namespace tuvo {
 
+bool IsSeasonCrop(std::string_view crop) {
+  return crop == RDTransplanted || crop == KDML105Transplanted || crop == RDWetSeeded;
+}
+
 std::optional<std::int16_t> ScheduleWeeksFor(std::string_view crop, const WeekFields& w) {
   const int g = w.GroupCount;
   int weeks = 0;

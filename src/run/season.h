@@ -13,6 +13,9 @@ inline constexpr std::string_view RDTransplanted = "ข้าว กข. (นา
 inline constexpr std::string_view KDML105Transplanted = "ข้าวขาวดอกมะลิ 105 (นาดำ)";
 inline constexpr std::string_view RDWetSeeded = "ข้าว กข. (นาหว่านน้ำตม)";
 
+// True for the three crop texts the season rules know.
+bool IsSeasonCrop(std::string_view crop);
+
 // The week counts a season length is computed from.
 struct WeekFields {
   std::int16_t NurseryPrepWeeks = 0;  // cboTriamplangKla

@@ -35,11 +35,6 @@ double CellNumber(sheet::Workbook& workbook, int row, int column) {
   return Cell(workbook, row, column).AsNumber();
 }
 
-// True for the three crop texts the season rules know.
-bool IsCropType(std::string_view crop) {
-  return crop == RDTransplanted || crop == KDML105Transplanted || crop == RDWetSeeded;
-}
-
 // Rereads the week fields and gives the season's week count; `previous` when no rule applies.
 std::int16_t RecountWeeks(ColumnRun& run, std::int16_t previous) {
   WeekFields weeks = ReadWeekFields(run.texts);
@@ -57,6 +52,14 @@ void CheckGroupCount(int groupCount, int entries, std::string_view column) {
   }
 }
 
+// The sum over groups 1 .. groupCount of one term per group, added in group order.
+template <typename Term>
+double SumOverGroups(int groupCount, const Term& term) {
+  double sum = 0;
+  for (int g = 1; g <= groupCount; ++g) sum += term(g);
+  return sum;
+}
+
 // The sheet column of a summary column, as an int for cell addressing.
 int Column(std::int16_t groupCount, SummaryColumn which) { return SummaryColumnNumber(groupCount, which); }
 
@@ -68,10 +71,8 @@ void WriteAreaTotalColumn(ColumnRun& run, SummaryColumn which, std::string_view 
   WriteColumnHeader(run.workbook, column, which);
   for (int w = 1; w <= weekCount; ++w) {
     const int row = WeekRow(w);
-    double sum = 0;
-    for (int g = 1; g <= groupCount; ++g) {
-      sum += CellNumber(run.workbook, row, GroupColumn(g, area));
-    }
+    const double sum = SumOverGroups(
+        groupCount, [&](int g) { return CellNumber(run.workbook, row, GroupColumn(g, area)); });
     WriteWeekCell(run.workbook, row, column, sum);
   }
 }
@@ -87,19 +88,15 @@ void WriteGroupWaterColumn(ColumnRun& run, SummaryColumn which, std::string_view
   const std::int16_t groupCount = run.fields.weeks.GroupCount;
   // The total belongs to this run even when the crop gives no week values.
   total = 0;
-  if (!IsCropType(run.texts.cboCroptype)) return;
+  if (!IsSeasonCrop(run.texts.cboCroptype)) return;
   CheckGroupCount(groupCount, WaterTableEntries, name);
-  for (int w = 1; w <= weekCount; ++w) {
+  WriteWeeksAndTotal(run.workbook, column, weekCount, total, [&](int w) {
     const int row = WeekRow(w);
-    double sum = 0;
-    for (int g = 1; g <= groupCount; ++g) {
-      sum += SquareMetresPerRai * CellNumber(run.workbook, row, GroupColumn(g, area)) *
+    return SumOverGroups(groupCount, [&](int g) {
+      return SquareMetresPerRai * CellNumber(run.workbook, row, GroupColumn(g, area)) *
              CellNumber(run.workbook, row, GroupColumn(g, depth)) / MillimetresPerMetre;
-    }
-    WriteWeekCell(run.workbook, row, column, sum);
-    total += CellNumber(run.workbook, row, column);
-  }
-  WriteTotalsCell(run.workbook, weekCount, column, total);
+    });
+  });
 }
 
 }  // namespace
@@ -135,6 +132,16 @@ void WriteWeekCell(sheet::Workbook& workbook, int row, int column, double value)
 void WriteTotalsCell(sheet::Workbook& workbook, int weekCount, int column, double total) {
   WriteWeekCell(workbook, TotalsRow(weekCount), column, total);
   FrameSelection(workbook);
+}
+
+void WriteWeeksAndTotal(sheet::Workbook& workbook, int column, int weekCount, double& total,
+                        const std::function<double(int week)>& weekValue) {
+  for (int w = 1; w <= weekCount; ++w) {
+    const int row = WeekRow(w);
+    WriteWeekCell(workbook, row, column, weekValue(w));
+    total += CellNumber(workbook, row, column);
+  }
+  WriteTotalsCell(workbook, weekCount, column, total);
 }
 
 void WriteEToColumn(ColumnRun& run, const std::function<void()>& selectStationETo) {
@@ -184,26 +191,23 @@ void WriteCropUseAndPercolationColumns(ColumnRun& run) {
     WriteColumnHeader(run.workbook, Column(run.fields.weeks.GroupCount, SummaryColumn::CropWaterUse),
                       SummaryColumn::CropWaterUse);
     run.totals.TotalCropWaterUse = 0;
-    if (IsCropType(run.texts.cboCroptype)) {
+    if (IsSeasonCrop(run.texts.cboCroptype)) {
       run.loop.EToLastWeek = RecountWeeks(run, run.loop.EToLastWeek);
       const std::int16_t groupCount = run.fields.weeks.GroupCount;
       const std::int16_t weekCount = run.loop.EToLastWeek;
       CheckGroupCount(groupCount, AreaTableEntries, "crop water use");
       const int etoColumn = Column(groupCount, SummaryColumn::ETo);
       const int useColumn = Column(groupCount, SummaryColumn::CropWaterUse);
-      for (int w = 1; w <= weekCount; ++w) {
+      const auto weekUse = [&](int w) {
         const int row = WeekRow(w);
-        double sum = 0;
-        for (int g = 1; g <= groupCount; ++g) {
-          sum += CellNumber(run.workbook, row, GroupColumn(g, BlockColumn::PlantedArea)) *
+        const double sum = SumOverGroups(groupCount, [&](int g) {
+          return CellNumber(run.workbook, row, GroupColumn(g, BlockColumn::PlantedArea)) *
                  CellNumber(run.workbook, row, GroupColumn(g, BlockColumn::Kc)) *
                  SquareMetresPerRai;
-        }
-        const double use = sum * CellNumber(run.workbook, row, etoColumn) / MillimetresPerMetre;
-        WriteWeekCell(run.workbook, row, useColumn, locale::Round2(use));
-        run.totals.TotalCropWaterUse += CellNumber(run.workbook, row, useColumn);
-      }
-      WriteTotalsCell(run.workbook, weekCount, useColumn, run.totals.TotalCropWaterUse);
+        });
+        return locale::Round2(sum * CellNumber(run.workbook, row, etoColumn) / MillimetresPerMetre);
+      };
+      WriteWeeksAndTotal(run.workbook, useColumn, weekCount, run.totals.TotalCropWaterUse, weekUse);
     }
     run.progress.ShowProgress(58);
   }
@@ -213,7 +217,7 @@ void WriteCropUseAndPercolationColumns(ColumnRun& run) {
     WriteColumnHeader(run.workbook, Column(run.fields.weeks.GroupCount, SummaryColumn::Percolation),
                       SummaryColumn::Percolation);
     run.fields.PercolationRate = locale::LeadingNumber(run.texts.cboDeeper);
-    if (IsCropType(run.texts.cboCroptype)) {
+    if (IsSeasonCrop(run.texts.cboCroptype)) {
       run.fields.WeekRowCount = RecountWeeks(run, run.fields.WeekRowCount);
     }
     const std::int16_t groupCount = run.fields.weeks.GroupCount;
@@ -222,17 +226,13 @@ void WriteCropUseAndPercolationColumns(ColumnRun& run) {
     const int column = Column(groupCount, SummaryColumn::Percolation);
     const double depthMetres = run.fields.PercolationRate * 7 / MillimetresPerMetre;
     run.totals.TotalPercolation = 0;
-    for (int w = 1; w <= weekCount; ++w) {
+    WriteWeeksAndTotal(run.workbook, column, weekCount, run.totals.TotalPercolation, [&](int w) {
       const int row = WeekRow(w);
-      double sum = 0;
-      for (int g = 1; g <= groupCount; ++g) {
-        sum += CellNumber(run.workbook, row, GroupColumn(g, BlockColumn::PlantedArea)) *
+      return SumOverGroups(groupCount, [&](int g) {
+        return CellNumber(run.workbook, row, GroupColumn(g, BlockColumn::PlantedArea)) *
                depthMetres * SquareMetresPerRai;
-      }
-      WriteWeekCell(run.workbook, row, column, sum);
-      run.totals.TotalPercolation += CellNumber(run.workbook, row, column);
-    }
-    WriteTotalsCell(run.workbook, weekCount, column, run.totals.TotalPercolation);
+      });
+    });
     run.progress.ShowProgress(61);
   }
 }
@@ -272,7 +272,7 @@ void WriteNetAndGrossColumns(ColumnRun& run) {
   WriteColumnHeader(run.workbook, Column(groupCount, SummaryColumn::GrossWater), SummaryColumn::GrossWater);
   run.progress.ShowProgress(77);
 
-  if (IsCropType(run.texts.cboCroptype)) {
+  if (IsSeasonCrop(run.texts.cboCroptype)) {
     run.fields.ScheduleWeeks = RecountWeeks(run, run.fields.ScheduleWeeks);
     groupCount = run.fields.weeks.GroupCount;
   }

@@ -76,6 +76,11 @@ void WriteColumnHeader(sheet::Workbook& workbook, int column, SummaryColumn whic
 void WriteWeekCell(sheet::Workbook& workbook, int row, int column, double value);
 // A week cell in the totals row (weekCount + 6), outlined as well.
 void WriteTotalsCell(sheet::Workbook& workbook, int weekCount, int column, double total);
+// Weeks 1 .. weekCount of one column: weekValue(w) written by WriteWeekCell and added to `total`
+// as the cell then holds it, so the total is the sum of the week cells; then WriteTotalsCell.
+// `total` is not reset; a failing week leaves the weeks before it written and counted.
+void WriteWeeksAndTotal(sheet::Workbook& workbook, int column, int weekCount, double& total,
+                        const std::function<double(int week)>& weekValue);
 
 // Fields of the main window that the column steps set and that outlive the run.
 struct ColumnFields {
