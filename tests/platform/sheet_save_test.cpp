@@ -343,14 +343,19 @@ TEST_F(SheetSave, SavedFileOpensInLibreOfficeWithFormatsAndBothCharts) {
   EXPECT_NE(document.find(PercolationCaption), std::string::npos);
 }
 
-// The column definitions of the first sheet of an .xlsx file, as written.
-std::string FirstSheetColumns(const fs::path& xlsx, const fs::path& folder) {
-  const fs::path out = folder / "sheet1.xml";
-  const Started started = StartProcess("sh", {"-c", "unzip -p '" + xlsx.string() + "' xl/worksheets/sheet1.xml"}, out);
+// One part of an .xlsx file, as written.
+std::string XlsxPart(const fs::path& xlsx, const std::string& part, const fs::path& folder) {
+  const fs::path out = folder / "part.xml";
+  const Started started = StartProcess("sh", {"-c", "unzip -p '" + xlsx.string() + "' " + part}, out);
   EXPECT_GT(started.pid, 0) << started.error;
   EXPECT_EQ(WaitProcess(started.pid, seconds{20}), 0);
   EndProcess(started.pid, seconds{1});
-  const std::string xml = ReadFile(out);
+  return ReadFile(out);
+}
+
+// The column definitions of the first sheet of an .xlsx file, as written.
+std::string FirstSheetColumns(const fs::path& xlsx, const fs::path& folder) {
+  const std::string xml = XlsxPart(xlsx, "xl/worksheets/sheet1.xml", folder);
   const auto from = xml.find("<cols>");
   return from == std::string::npos ? std::string() : xml.substr(from, xml.find("</cols>") - from);
 }
@@ -371,6 +376,16 @@ TEST_F(SheetSave, AColumnNobodySizedIsWideEnoughForItsNumbers) {
   EXPECT_NE(cols.find("<col min=\"2\" max=\"2\" width=\"5"), std::string::npos) << cols;
   EXPECT_EQ(cols.find("min=\"3\""), std::string::npos) << cols;
   EXPECT_EQ(cols.find("min=\"1\""), std::string::npos) << cols;
+}
+
+TEST_F(SheetSave, ALongDateShrinksToItsColumnAndOtherCellsDoNot) {
+  Worksheet& calc = wb.Worksheets(2);
+  calc.Cells(6, 3).SetValue(locale::LongDate(SeasonStart));  // typed entry: a date
+  calc.Cells(6, 5).SetValue(1500.0);
+  const fs::path xlsx = folder.Path() / "dates.xlsx";
+  WriteXlsx(wb, xlsx);
+  const std::string styles = XlsxPart(xlsx, "xl/styles.xml", folder.Path());
+  EXPECT_EQ(Count(styles, "shrinkToFit=\"1\""), 1u) << styles;
 }
 
 TEST_F(SheetSave, ThaiFileNameWithLeadingAndTrailingBlanksIsSavedUnderThatExactName) {

@@ -113,6 +113,9 @@ class Formats {
     if (const uint8_t u = Underline(f.underline); u != LXW_UNDERLINE_NONE) format_set_underline(format, u);
     if (auto color = IndexColor(f.fontColorIndex)) format_set_font_color(format, *color);
     if (!numberFormat.empty()) format_set_num_format(format, std::string(numberFormat).c_str());
+    // A long date shrinks to its column rather than showing "###": the Thai fonts that stand in
+    // for the program's fonts are wider than the originals the column widths were made for.
+    if (numberFormat == ThaiLongDateFormat) format_set_shrink(format);
     if (const uint8_t h = HorizontalAlign(f.horizontalAlignment); h != LXW_ALIGN_NONE) format_set_align(format, h);
     if (const uint8_t v = VerticalAlign(f.verticalAlignment); v != LXW_ALIGN_NONE) format_set_align(format, v);
     if (f.interiorPattern != xl::None) {
