@@ -16,6 +16,7 @@
 #include "calcsheet/time_control.h"
 #include "eto/select_station_eto.h"
 #include "forms/frmTUVO2.h"
+#include "forms/frmTUVO_shared.h"
 #include "platform/locale.h"
 #include "platform/sheet/sheet.h"
 #include "platform/system.h"
@@ -193,7 +194,7 @@ void frmTUVO::cmdRun_Click() {
     hide();
     cmdRun2.SetVisible(true);
     cmdRun2.SetEnabled(false);
-    for (std::string_view name : RunLockedLists) List(*this, name).SetEnabled(false);
+    for (controls::ComboBox frmTUVO::*list : kSeasonLists) (this->*list).SetEnabled(false);
 
     // 6. The held spreadsheet application, or a new one when none is held or it was quit.
     stage = StageWorkbook;
@@ -330,7 +331,7 @@ void frmTUVO::cmdRun_Click() {
       // the application went away with it
     }
   }
-  for (std::string_view name : RunLockedLists) List(*this, name).SetEnabled(false);
+  for (controls::ComboBox frmTUVO::*list : kSeasonLists) (this->*list).SetEnabled(false);
   cmdEdit1.SetEnabled(false);
   cmdEdit2.SetEnabled(false);
   cmdHelp.SetEnabled(false);

@@ -19,8 +19,8 @@
 
 namespace tuvo {
 
-// The 22 lists of a season's inputs: the area entry locks them, the reset unlocks and empties
-// them. None of that raises a handler of the window, so their order does not matter.
+// The 22 lists of a season's inputs, in the order the run locks them: the area entry and the run
+// lock them, the reset unlocks and empties them. None of that raises a handler of the window.
 inline constexpr controls::ComboBox frmTUVO::*kSeasonLists[] = {
     &frmTUVO::cboSamnuk,          &frmTUVO::cboKrongkan,        &frmTUVO::cboFai,
     &frmTUVO::cboProvince,        &frmTUVO::cboCroptype,        &frmTUVO::cboGroup,

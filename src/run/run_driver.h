@@ -47,16 +47,6 @@ inline constexpr std::array<PreparationDefault, 3> WetSeededDefaults = {{
 // Whether a list's text is replaced by its default: exactly "" or exactly "0".
 bool NeedsDefault(std::string_view text);
 
-// The 22 lists the run disables, in order.
-inline constexpr std::array<std::string_view, 22> RunLockedLists = {
-    "cboSamnuk",          "cboKrongkan",   "cboFai",         "cboProvince",
-    "cboCroptype",        "cboGroup",      "cboTriamplangKla", "cboLiengklatime",
-    "cboATokla",          "cboTriamdinkla", "cboLiengkla",   "cboTriamplangNaDam",
-    "cboNadam1",          "cboTriamplangNaWan", "cboStop",   "cboNawan1",
-    "cboSoiltype",        "cboDeeper",     "cboEfficiency",  "cboFirstdate",
-    "cboFirstmonth",      "cboFirstyear",
-};
-
 // Sheet formatting before anything is written: "Sheet2" selected, worksheet 3 emptied, the whole
 // calculation sheet in Cordia New 14 without effects, column C 10 wide, the fixed ranges
 // A3:D17, B3:M4 and B3:D50 centred.
