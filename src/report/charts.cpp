@@ -4,6 +4,7 @@
 
 #include "platform/locale.h"
 #include "platform/sheet/sheet.h"
+#include "run/workbook_layout.h"
 
 namespace tuvo {
 
@@ -12,9 +13,6 @@ namespace {
 using sheet::xl::Category;
 using sheet::xl::Primary;
 using sheet::xl::Value;
-
-constexpr int CalcSheetIndex = 2;
-constexpr int FirstWeekRow = 6;  // week w stands in row w + 5
 
 // Line colours of series 1 to 3 (palette: bright green, yellow, red) and the markers' colour
 // (dark blue).
@@ -61,22 +59,24 @@ sheet::Worksheet& ActiveWorksheet(sheet::Workbook& workbook) {
 }  // namespace
 
 ChartColumns ChartColumnsFor(std::int16_t groupCount, const WeeklyChart& chart) {
-  const int base = 6 * groupCount;
-  return {locale::ToInt16(base + 12), locale::ToInt16(base + 13), locale::ToInt16(base + chart.thirdColumnOffset)};
+  return {SummaryColumnNumber(groupCount, SummaryColumn::Percolation),
+          SummaryColumnNumber(groupCount, SummaryColumn::EffectiveRain),
+          SummaryColumnNumber(groupCount, chart.thirdColumn)};
 }
 
 void AddWeeklyChart(const ChartRun& run, const WeeklyChart& spec) {
-  // 1. Week fields and columns afresh from the lists.
+  // 1. Week fields and columns afresh from the lists; NurseryPrepWeeks and StopWeeks stay as the
+  // run stored them, so RefreshWeekFields, which reads their lists too, does not fit here.
   WeekFields& weeks = run.weeks;
   weeks.SeedlingWeeks = locale::WholeNumber(run.texts.cboLiengklatime);
   weeks.NurseryWeeks = locale::ToInt16(weeks.NurseryPrepWeeks + weeks.SeedlingWeeks);
-  weeks.GroupCount = locale::WholeNumber(run.texts.cboGroup);
+  weeks.GroupCount = GroupCountByLeadingNumber(run.texts);
   const ChartColumns columns = ChartColumnsFor(weeks.GroupCount, spec);
   weeks.WetPrepWeeks = locale::WholeNumber(run.texts.cboTriamplangNaWan);
 
   // 2. The season length; where no rule applies the run's count stands.
   if (const auto n = ScheduleWeeksFor(run.texts.cboCroptype, weeks)) run.WeekRowCount = *n;
-  const int lastRow = run.WeekRowCount + FirstWeekRow - 1;
+  const int lastRow = WeekRow(run.WeekRowCount);
 
   // 3, 4. The week rows of the plotted columns, captions and totals row left out.
   sheet::Workbook& workbook = run.workbook;

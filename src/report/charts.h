@@ -8,6 +8,7 @@
 
 #include "run/season.h"
 #include "run/season_inputs.h"
+#include "run/summary_columns.h"
 
 namespace tuvo {
 
@@ -28,7 +29,7 @@ struct WeeklyChart {
   std::string_view defaultName;     // the name the new chart sheet is given on creation
   int movedAfter;                   // position of the sheet it is moved behind
   std::string_view sheetName;
-  int thirdColumnOffset;            // column of the third series: 6G + this
+  SummaryColumn thirdColumn;        // column of the third series
   std::string_view thirdSeriesName;
   int firstMarkerSize;              // marker size of series 1; the others have 7
   std::string_view title;
@@ -43,7 +44,7 @@ inline constexpr WeeklyChart DeliveryChart = {
     .defaultName = "Chart1",
     .movedAfter = 4,
     .sheetName = DeliveryChartName,
-    .thirdColumnOffset = 15,
+    .thirdColumn = SummaryColumn::GrossWater,
     .thirdSeriesName = "ปริมาณน้ำที่ต้องส่ง",
     .firstMarkerSize = 7,
     .title = "กราฟแสดงปริมาณน้ำที่ต้องส่งให้แปลงนา - รายสัปดาห์",
@@ -55,7 +56,7 @@ inline constexpr WeeklyChart FieldUseChart = {
     .defaultName = "Chart2",
     .movedAfter = 5,
     .sheetName = FieldUseChartName,
-    .thirdColumnOffset = 14,
+    .thirdColumn = SummaryColumn::NetWater,
     .thirdSeriesName = "ปริมาณน้ำใช้ในแปลงนา",
     .firstMarkerSize = 8,
     .title = "กราฟแสดงปริมาณน้ำใช้ในแปลงนา - รายสัปดาห์",

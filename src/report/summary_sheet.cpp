@@ -13,16 +13,16 @@
 #include "rain/eff_rain_column.h"
 #include "rain/station_rain.h"
 #include "run/progress.h"
+#include "run/workbook_layout.h"
 
 namespace tuvo {
 
 namespace {
 
-// The summary sheet is the first worksheet, the calculation sheet the second (the day calendar
-// is gone and chart sheets are no worksheets); "Sheet1" is the summary sheet's name until the
-// run renames it.
+// The summary sheet is the first worksheet, the calculation sheet (CalcSheetIndex) the second:
+// the day calendar is gone and chart sheets are no worksheets. "Sheet1" is the summary sheet's
+// name until the run renames it.
 constexpr int SummarySheetIndex = 1;
-constexpr int CalcSheetIndex = 2;
 constexpr std::string_view SummarySheetStartName = "Sheet1";
 
 constexpr int ColumnA = 1;
@@ -261,15 +261,14 @@ int WriteAreaRows(SummaryWriter& out, const SummarySheetRun& run) {
 }
 
 // The season length by the rule of the run's crop, from the lists as they stand and the nursery
-// weeks as the run left them; kept when no rule applies.
+// weeks as the run left them (RefreshWeekFields would read those lists again); kept when no rule
+// applies.
 std::int16_t RecomputeScheduleWeeks(const SummarySheetRun& run) {
   WeekFields& w = run.weeks;
   const SeasonTexts& t = run.texts;
   const std::string_view crop = run.form.SelectedCrop;
   w.WetPrepWeeks = locale::WholeNumber(t.cboTriamplangNaWan);
-  if (crop == RDTransplanted || crop == KDML105Transplanted || crop == RDWetSeeded) {
-    w.GroupCount = locale::ToInt16(locale::ToNumber(t.cboGroup));
-  }
+  if (IsSeasonCrop(crop)) w.GroupCount = GroupCountByLocaleNumber(t);
   if (crop == RDWetSeeded) w.StopWeeks = locale::WholeNumber(t.cboStop);
   if (const std::optional<std::int16_t> weeks = ScheduleWeeksFor(crop, w)) {
     run.ScheduleWeeks = *weeks;
@@ -306,8 +305,8 @@ MonthRows WriteRainRows(SummaryWriter& out, const SummarySheetRun& run, int grou
 
   const int n = RecomputeScheduleWeeks(run);
   sheet::Worksheet& calc = run.workbook.Worksheets(CalcSheetIndex);
-  const locale::Date first = CellDate(calc, 6, 3);      // first day of week 1
-  const locale::Date last = CellDate(calc, n + 5, 4);   // last day of week n
+  const locale::Date first = CellDate(calc, WeekRow(1), WeekStartColumn);  // first day of week 1
+  const locale::Date last = CellDate(calc, WeekRow(n), WeekEndColumn);     // last day of week n
   MonthRows rows;
   rows.firstYear = static_cast<int>(first.year());
   rows.lastYear = static_cast<int>(last.year());
