@@ -19,6 +19,7 @@
 #include "platform/sheet/sheet.h"
 #include "platform/sheet/viewer.h"
 #include "platform/sheet/xls_save.h"
+#include "support/libreoffice_convert.h"
 #include "support/xls_reader.h"
 
 namespace tuvo::sheet {
@@ -26,6 +27,7 @@ namespace {
 
 namespace fs = std::filesystem;
 using namespace std::chrono;
+using test::ConvertWithLibreOffice;
 using test::XlsReader;
 
 const std::string SummaryName = "สรุป";
@@ -251,21 +253,6 @@ void BuildResultWorkbook(Workbook& wb) {
   summary.Columns("A:A").SetColumnWidth(15);
   summary.SetName(SummaryName);
   summary.Range("A1").Select();
-}
-
-// Converts a file with LibreOffice (own profile) into `format` in `folder`; returns the new file.
-fs::path ConvertWithLibreOffice(const fs::path& file, const std::string& format, const fs::path& folder) {
-  const TempFolder profile;
-  const Started started = StartProcess(
-      "soffice", {"-env:UserInstallation=" + FileUrl(profile.Path()), "--headless", "--norestore", "--convert-to",
-                  format, "--outdir", folder.string(), file.string()},
-      profile.Path() / "log");
-  EXPECT_GT(started.pid, 0) << started.error;
-  const auto status = WaitProcess(started.pid, seconds{60});
-  EndProcess(started.pid, seconds{2});
-  EXPECT_EQ(status, 0);
-  const std::string extension = format.substr(0, format.find(':'));
-  return folder / (file.stem().string() + "." + extension);
 }
 
 class SheetSave : public ::testing::Test {

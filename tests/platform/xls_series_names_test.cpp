@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
@@ -17,8 +16,8 @@
 #include <unistd.h>
 
 #include "platform/sheet/palette.h"
-#include "platform/sheet/process.h"
 #include "platform/sheet/sheet.h"
+#include "support/libreoffice_convert.h"
 #include "support/xls_reader.h"
 
 namespace tuvo::sheet {
@@ -429,19 +428,6 @@ std::string ReadText(const fs::path& path) {
   return text.str();
 }
 
-// The file converted by LibreOffice (own profile) into `format` in `folder`.
-fs::path Converted(const fs::path& file, const std::string& format, const fs::path& folder) {
-  const TempFolder profile;
-  const Started started = StartProcess(
-      "soffice", {"-env:UserInstallation=" + FileUrl(profile.Path()), "--headless", "--norestore", "--convert-to",
-                  format, "--outdir", folder.string(), file.string()},
-      profile.Path() / "log");
-  EXPECT_GT(started.pid, 0) << started.error;
-  EXPECT_EQ(WaitProcess(started.pid, std::chrono::seconds{60}), 0);
-  EndProcess(started.pid, std::chrono::seconds{2});
-  return folder / (file.stem().string() + "." + format);
-}
-
 // The chart:series tags of a flat document, in order.
 std::vector<std::string> SeriesTags(const std::string& document) {
   std::vector<std::string> tags;
@@ -480,7 +466,7 @@ class SavedChart : public ::testing::Test {
 TEST_F(SavedChart, LibreOfficeReadsTheLiteralNameBackAndTheReferenceStays) {
   const fs::path file = folder.Path() / "chart.xls";
   wb.SaveAs(file.string());
-  const std::vector<std::string> tags = SeriesTags(ReadText(Converted(file, "fods", folder.Path())));
+  const std::vector<std::string> tags = SeriesTags(ReadText(test::ConvertWithLibreOffice(file, "fods", folder.Path())));
   ASSERT_EQ(tags.size(), 2u);
   EXPECT_NE(tags[0].find("loext:label-string=\"&quot;" + Percolation + "&quot;\""), std::string::npos) << tags[0];
   EXPECT_NE(tags[0].find("chart:values-cell-range-address=\"Sheet1.A2:Sheet1.A5\""), std::string::npos) << tags[0];

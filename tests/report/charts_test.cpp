@@ -6,7 +6,6 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
@@ -20,10 +19,10 @@
 
 #include <unistd.h>
 
-#include "platform/sheet/process.h"
 #include "platform/sheet/sheet.h"
 #include "run/run_driver.h"
 #include "run/season.h"
+#include "support/libreoffice_convert.h"
 #include "support/xls_reader.h"
 
 namespace tuvo {
@@ -315,19 +314,6 @@ std::string ReadText(const fs::path& path) {
   return text.str();
 }
 
-// The file converted by LibreOffice (own profile) into `format` in `folder`.
-fs::path Converted(const fs::path& file, const std::string& format, const fs::path& folder) {
-  const TempFolder profile;
-  const sheet::Started started = sheet::StartProcess(
-      "soffice", {"-env:UserInstallation=" + sheet::FileUrl(profile.Path()), "--headless", "--norestore",
-                  "--convert-to", format, "--outdir", folder.string(), file.string()},
-      profile.Path() / "log");
-  EXPECT_GT(started.pid, 0) << started.error;
-  EXPECT_EQ(sheet::WaitProcess(started.pid, std::chrono::seconds{60}), 0);
-  sheet::EndProcess(started.pid, std::chrono::seconds{2});
-  return folder / (file.stem().string() + "." + format);
-}
-
 // Every occurrence of an attribute's value in the tags that begin with `tag`, in order.
 std::vector<std::string> Attributes(const std::string& document, const std::string& tag, const std::string& name) {
   std::vector<std::string> values;
@@ -376,7 +362,7 @@ TEST_P(SavedCharts, FourSheetsInOrderAndEachChartReadsBackWithItsColumnsRowsAndN
   }
 
   // LibreOffice's reading of the file: the six series in sheet order, values and names.
-  const std::string document = ReadText(Converted(file, "fods", folder.Path()));
+  const std::string document = ReadText(test::ConvertWithLibreOffice(file, "fods", folder.Path()));
   std::vector<std::string> ranges;
   for (const auto& columns : {season.delivery, season.fieldUse}) {
     for (const std::string& address : WeekRows(columns, season.weeks)) {
@@ -423,7 +409,7 @@ TEST(SavedChartPages, EachChartSheetPrintsOnOneLandscapePage) {
   const TempFolder folder;
   Book book(OneWetSeededGroup);
   const fs::path file = SaveAfterCharts(book, folder.Path());
-  std::vector<std::string> boxes = MediaBoxes(ReadText(Converted(file, "pdf", folder.Path())));
+  std::vector<std::string> boxes = MediaBoxes(ReadText(test::ConvertWithLibreOffice(file, "pdf", folder.Path())));
   std::size_t landscape = 0;
   for (const std::string& box : boxes) landscape += box.find("[0 0 841.889763779528 595.303937007874]") != std::string::npos;
   EXPECT_EQ(landscape, 2u) << ::testing::PrintToString(boxes);
