@@ -211,7 +211,10 @@ bool frmTUVO::AreasComplete() const {
 std::optional<std::string> frmTUVO::ComputeRefusal() const {
   if (std::optional<std::string> week = UnreadableWeekList(*this)) return week;
   const std::optional<int> count = GroupNumber(cboGroup.Text());
-  if (!count) {
+  // The run reads the group count as a whole number text ("1 กลุ่ม" has the leading number 1 but
+  // is no number), so Compute asks for that reading too.
+  const std::optional<double> strict = locale::TryToNumber(cboGroup.Text());
+  if (!count || !strict || GroupNumber(*strict) != count) {
     return Named(Label28) + ": ค่า \"" + cboGroup.Text() + "\" ต้องเป็นจำนวน 1 ถึง 20 กลุ่ม";
   }
   for (int g = 1; g <= *count; ++g) {

@@ -319,6 +319,13 @@ TEST(AreaEntryWeekLists, ComputeNamesAWeekListItCannotRead) {
   EXPECT_TRUE(Usable(frm.cmdInputArea));
   for (const char* area : {"1", "2", "3"}) w.Store(area);
   EXPECT_EQ(frm.ComputeRefusal(), std::nullopt);
+
+  // A group count with a word after it passes its own check by its leading number, but the run
+  // reads it as a number text: Compute names the list.
+  frm.cboGroup.SetText("3 กลุ่ม");
+  refusal = frm.ComputeRefusal();
+  ASSERT_TRUE(refusal);
+  EXPECT_NE(refusal->find("3 กลุ่ม"), std::string::npos) << *refusal;
 }
 
 }  // namespace
