@@ -478,6 +478,15 @@ TEST_F(SheetSaveFailure, ConverterTimeOutStopsEveryProcessItStarted) {
   EXPECT_FALSE(Alive(child)) << "the converter's own child was left running";
 }
 
+TEST(SheetProcess, AProcessThatNeverStartedIsNeitherRunningNorEnded) {
+  const Started started = StartProcess("/nonexistent/program", {}, {});
+  EXPECT_LE(started.pid, 0);
+  EXPECT_FALSE(started.error.empty());
+  EXPECT_FALSE(ProcessRunning(started.pid));
+  EndProcess(started.pid, seconds{1});  // signals nothing
+  EXPECT_FALSE(ProcessRunning(-1));
+}
+
 TEST(SheetShow, WithoutDisplayTheSaveSucceedsAndNothingIsShown) {
   const TempFolder folder;
   Application app;

@@ -90,9 +90,11 @@ std::optional<int> WaitProcess(pid_t pid, std::chrono::milliseconds timeout) {
   }
 }
 
-bool ProcessRunning(pid_t pid) { return !WaitProcess(pid, std::chrono::milliseconds{0}).has_value(); }
+bool ProcessRunning(pid_t pid) { return pid > 0 && !WaitProcess(pid, std::chrono::milliseconds{0}).has_value(); }
 
 void EndProcess(pid_t pid, std::chrono::milliseconds grace) {
+  // No process was started: a signal to the group of -pid would reach every process or init.
+  if (pid <= 0) return;
   // The group also holds what the program started (LibreOffice's own binary).
   if (!WaitProcess(pid, std::chrono::milliseconds{0})) {
     kill(-pid, SIGTERM);
