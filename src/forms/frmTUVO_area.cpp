@@ -118,6 +118,8 @@ void frmTUVO::txtArea2_Click() {
   bool ready = RequiredListsFilled(*this);
   // A week text the run cannot read must stay correctable: the lists are not locked over it.
   if (UnreadableWeekList(*this)) ready = false;
+  // Compute needs an efficiency, and the locked list could not be given one afterwards.
+  if (!EfficiencyChosen(*this)) ready = false;
   if (!ready) {
     cmdInputArea.SetEnabled(false);
     cmdEdit1.SetEnabled(false);

@@ -48,6 +48,16 @@ inline bool RequiredListsFilled(const frmTUVO& frm, std::size_t count = std::siz
   return true;
 }
 
+// Whether cboEfficiency holds an efficiency the gross water can be divided by: its leading number
+// above 0 (the empty text, 0, a negative number or one beyond a double are none).
+inline bool EfficiencyChosen(const frmTUVO& frm) {
+  try {
+    return locale::LeadingNumber(frm.cboEfficiency.Text()) > 0;
+  } catch (const locale::OverflowError&) {
+    return false;
+  }
+}
+
 // A soil texture of cboSoiltype and the percolation rate (mm/day) offered for it.
 struct SoilType {
   std::string_view text;

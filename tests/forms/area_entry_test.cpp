@@ -202,6 +202,29 @@ TEST_F(AreaEntry, AMissingRateLeavesTheEntryClosedAndTheListsOpen) {
   ExpectLocked(frm, true);
 }
 
+// Compute refuses to start without an efficiency above 0, so the entry must not lock the list
+// before one is chosen.
+TEST_F(AreaEntry, NoEfficiencyLeavesTheEntryClosedAndTheListsOpen) {
+  for (const char* efficiency : {"", "0", "-5", "0.0", "abc", "1e999"}) {
+    SCOPED_TRACE(std::string("cboEfficiency \"") + efficiency + "\"");
+    frm.cboEfficiency.SetText(efficiency);
+    frm.txtArea2.ClickIn();
+    EXPECT_FALSE(Usable(frm.cmdInputArea));
+    EXPECT_FALSE(Usable(frm.cmdEdit1));
+    EXPECT_FALSE(Usable(frm.cmdRun));
+    ExpectLocked(frm, false);
+    EXPECT_TRUE(Usable(frm.cboEfficiency));
+  }
+
+  frm.cboEfficiency.Pick("10");
+  frm.txtArea2.ClickIn();
+  EXPECT_TRUE(Usable(frm.cmdInputArea));
+  ExpectLocked(frm, true);
+  for (const char* area : {"100", "200", "300"}) w.Store(area);
+  EXPECT_TRUE(Usable(frm.cmdRun));
+  EXPECT_EQ(frm.ComputeRefusal(), std::nullopt);
+}
+
 TEST_F(AreaEntry, OvertypedGroupNumberIsStoredWhenTheTablesHoldIt) {
   frm.txtArea2.ClickIn();
   frm.txtGroup.SetText("2");

@@ -32,7 +32,7 @@ inline int BeepsDuring(const std::function<void()>& action) {
 
 // A window whose season inputs are picked as a person would, ready for the area entry:
 // office 1 and its first station, the crop with its nursery lists, `groups` groups, the start
-// 1 มกราคม 2552, the first soil and its rate. For RD transplanted with nursery-bed weeks 2 and
+// 1 มกราคม 2552, the first soil and its rate, an efficiency of 75 %. For RD transplanted with nursery-bed weeks 2 and
 // seedling weeks 3 the season has groups + 18 weeks.
 struct SeasonWindow : ShownWindow {
   explicit SeasonWindow(const std::string& groups = "3", std::string_view crop = RDTransplanted) {
@@ -55,6 +55,7 @@ struct SeasonWindow : ShownWindow {
     PickDate("1", testing_texts::kMonths[0], "2552");
     frm.cboSoiltype.Pick(0);
     frm.cboDeeper.Pick(0);
+    frm.cboEfficiency.Pick("75");
   }
 
   void PickDate(const std::string& day, const std::string& month, const std::string& year) {

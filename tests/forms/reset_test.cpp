@@ -301,6 +301,7 @@ TEST_F(AfterRun, ASecondSeasonCanBeEnteredUpToCompute) {
   w.PickDate("1", testing_texts::kMonths[5], "2553");
   frm.cboSoiltype.Pick(0);
   frm.cboDeeper.Pick(0);
+  frm.cboEfficiency.Pick("60");
   EXPECT_TRUE(frm.optRe01.Enabled()) << "the year opens the rainfall choice again";
 
   frm.txtArea2.ClickIn();
