@@ -62,6 +62,16 @@ std::optional<int> GroupNumber(std::string_view text) {
   }
 }
 
+// The group count as the run reads it: the whole text reads as a number under the locale's
+// conversion (blanks at either end aside) and comes to the same count 1 to 20 as its leading
+// number ("1,5" and "1 กลุ่ม" lead with 1 but are no number); none otherwise.
+std::optional<int> RunGroupCount(std::string_view text) {
+  const std::optional<int> count = GroupNumber(text);
+  const std::optional<double> strict = locale::TryToNumber(text);
+  if (!count || !strict || GroupNumber(*strict) != count) return std::nullopt;
+  return count;
+}
+
 // The first whole-number list the run could not read (beyond 16 bits, or the nursery weeks'
 // sum beyond), as the message that names it; none when all read.
 std::optional<std::string> UnreadableWeekList(const frmTUVO& frm) {
@@ -82,10 +92,11 @@ std::optional<std::string> UnreadableWeekList(const frmTUVO& frm) {
   return std::nullopt;
 }
 
-// Group count picked or typed: a count outside 1 to 20 is refused with a beep and an emptied
-// field; a count the tables hold opens the date lists and restarts the area entry.
+// Group count picked or typed: a count the run cannot read as 1 to 20 is refused with a beep and
+// an emptied field, at the keystroke that breaks it, before the entry can lock it in the list; a
+// count the tables hold opens the date lists and restarts the area entry.
 void GroupCountChanged(frmTUVO& frm, bool picked) {
-  if (!GroupNumber(frm.cboGroup.Text())) {
+  if (!RunGroupCount(frm.cboGroup.Text())) {
     controls::Beep();
     frm.cboGroup.SetText("");
     return;
@@ -212,11 +223,9 @@ bool frmTUVO::AreasComplete() const {
 // The reason Compute must not start, named for the user; none when the run can read its inputs.
 std::optional<std::string> frmTUVO::ComputeRefusal() const {
   if (std::optional<std::string> week = UnreadableWeekList(*this)) return week;
-  const std::optional<int> count = GroupNumber(cboGroup.Text());
-  // The run reads the group count as a whole number text ("1 กลุ่ม" has the leading number 1 but
-  // is no number), so Compute asks for that reading too.
-  const std::optional<double> strict = locale::TryToNumber(cboGroup.Text());
-  if (!count || !strict || GroupNumber(*strict) != count) {
+  // The typing check refuses such a count already; a text written from code meets this one.
+  const std::optional<int> count = RunGroupCount(cboGroup.Text());
+  if (!count) {
     return Named(Label28) + ": ค่า \"" + cboGroup.Text() + "\" ต้องเป็นจำนวน 1 ถึง 20 กลุ่ม";
   }
   for (int g = 1; g <= *count; ++g) {

@@ -267,6 +267,8 @@ TEST(AreaEntryGroupCount, CountsOutsideTheTablesAreRefused) {
   const GroupCase cases[] = {
       {"1", true}, {"20", true}, {"2.5", true},  // 2.5 reads as 2, halves to even
       {"0", false}, {"21", false}, {"abc", false}, {"-3", false}, {"40000", false}, {"1e999", false},
+      // The run reads the whole text as a number: a leading count with more after it is none.
+      {" 7 ", true}, {"1,5", false}, {"3 กลุ่ม", false}, {"1,000", false}, {"1 2", false},
   };
   for (const GroupCase& c : cases) {
     SCOPED_TRACE(c.pasted);
@@ -292,6 +294,37 @@ TEST(AreaEntryGroupCount, CountsOutsideTheTablesAreRefused) {
   frm.cboGroup.SetText("5");
   EXPECT_GT(BeepsDuring([&] { frm.cboGroup.Backspace(); }), 0) << "emptying by hand is refused too";
   EXPECT_EQ(w.fields.GroupCount, 5) << "the count stays as last accepted";
+}
+
+// A count typed key by key: the text after each key ("" where the key was refused).
+struct TypedCount {
+  std::vector<std::string> keys;
+  std::vector<std::string> shown;
+  int count;  // GroupCount afterwards
+};
+
+TEST(AreaEntryGroupCount, ACountTheRunCannotReadIsRefusedAtTheKeyThatBreaksIt) {
+  testing::ShownWindow w;
+  frmTUVO& frm = w.frm;
+  frm.cboCroptype.Pick(std::string(RDTransplanted));
+  const std::string word = "กลุ่ม";
+  const TypedCount cases[] = {
+      {{"1", "2"}, {"1", "12"}, 12},
+      {{"7", " "}, {"7", "7 "}, 7},  // a blank after the count is allowed
+      {{"1", ",", "5"}, {"1", "", "5"}, 5},
+      {{"1", " ", word}, {"1", "1 ", ""}, 1},
+  };
+  for (const TypedCount& c : cases) {
+    frm.cboGroup.SetText("");
+    for (std::size_t k = 0; k < c.keys.size(); ++k) {
+      SCOPED_TRACE("key " + std::to_string(k) + " \"" + c.keys[k] + "\"");
+      const int beeps = BeepsDuring([&] { frm.cboGroup.Type(c.keys[k]); });
+      EXPECT_EQ(frm.cboGroup.Text(), c.shown[k]);
+      EXPECT_EQ(beeps > 0, c.shown[k].empty()) << "a beep only where the key was refused";
+    }
+    EXPECT_EQ(w.fields.GroupCount, c.count) << "the count stays as last accepted";
+    EXPECT_EQ(frm.txtGroup.Text(), "1");
+  }
 }
 
 TEST(AreaEntryGroupCount, APickedCountResetsTheSummaryAndTheRainfallLabels) {
@@ -343,8 +376,12 @@ TEST(AreaEntryWeekLists, ComputeNamesAWeekListItCannotRead) {
   for (const char* area : {"1", "2", "3"}) w.Store(area);
   EXPECT_EQ(frm.ComputeRefusal(), std::nullopt);
 
-  // A group count with a word after it passes its own check by its leading number, but the run
-  // reads it as a number text: Compute names the list.
+  // A group count with a word after it has the leading number 3, but the run reads it as a
+  // number text: the list refuses it at once, and Compute, which it would reach only past that
+  // check, names the list.
+  EXPECT_GT(BeepsDuring([&] { frm.cboGroup.SetText("3 กลุ่ม"); }), 0);
+  EXPECT_EQ(frm.cboGroup.Text(), "");
+  frm.cboGroup.Change = nullptr;
   frm.cboGroup.SetText("3 กลุ่ม");
   refusal = frm.ComputeRefusal();
   ASSERT_TRUE(refusal);
