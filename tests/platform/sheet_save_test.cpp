@@ -6,12 +6,14 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <memory>
 #include <sstream>
 #include <string>
 #include <thread>
 #include <vector>
 
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include "platform/locale.h"
@@ -548,6 +550,52 @@ TEST(SheetShow, ClosingEndsExactlyTheWorkbooksWindowWhetherOrNotTheUserClosedIt)
   viewer.Close(second);
   viewer.Close(second);  // never opened or closed already: nothing happens
   EXPECT_TRUE(fs::exists(secondLock)) << "another's lock file was removed";
+}
+
+
+// How the application is let go of decides what happens to its windows: ending the program
+// without Quit leaves the spreadsheet on screen, untouched; Quit and closing the workbook end it.
+TEST(SheetShow, OnlyQuitOrClosingTheWorkbookEndsItsWindow) {
+  enum class End { LetGo, Quit, CloseWorkbook };
+  for (const End end : {End::LetGo, End::Quit, End::CloseWorkbook}) {
+    SCOPED_TRACE(static_cast<int>(end));
+    const TempFolder folder;
+    const fs::path profileSeen = folder.Path() / "profile";
+    const fs::path calc = Script(folder.Path(), "calc",
+                                 "trap 'echo signalled >> \"" + (folder.Path() / "signals").string() +
+                                     "\"; exit 0' HUP INT TERM\n"
+                                     "echo \"${1#-env:UserInstallation=file://}\" > '" + profileSeen.string() +
+                                     ".part' && mv '" + profileSeen.string() + ".part' '" + profileSeen.string() +
+                                     "'\nwhile :; do sleep 1; done");
+    auto app = std::make_unique<Application>();
+    Workbook& wb = app->Workbooks().Add();
+    app->Windows().Open(wb, calc.string(), folder.Path() / "shown.xls");
+    ASSERT_TRUE(app->IsShowing(wb));
+    const pid_t pid = *app->Windows().ProcessOf(wb);
+    for (int i = 0; i < 300 && !fs::exists(profileSeen); ++i) std::this_thread::sleep_for(milliseconds{10});
+    std::string profile = ReadFile(profileSeen);
+    if (!profile.empty() && profile.back() == '\n') profile.pop_back();
+    ASSERT_TRUE(fs::is_directory(profile)) << profile;
+
+    switch (end) {
+      case End::LetGo: app.reset(); break;
+      case End::Quit: app->Quit(); break;
+      case End::CloseWorkbook: wb.Close(false); break;
+    }
+    if (end == End::LetGo) {
+      EXPECT_TRUE(Alive(pid)) << "the window was ended with the program";
+      EXPECT_FALSE(fs::exists(folder.Path() / "signals")) << "the window was signalled";
+      EXPECT_TRUE(fs::is_directory(profile)) << "the running window's profile was removed";
+      kill(-pid, SIGKILL);
+      waitpid(pid, nullptr, 0);
+      std::error_code ignored;
+      fs::remove_all(fs::path(profile).parent_path(), ignored);
+    } else {
+      EXPECT_FALSE(Alive(pid));
+      EXPECT_FALSE(app->IsShowing(wb));
+      EXPECT_FALSE(fs::exists(profile)) << "a closed window's profile was left behind";
+    }
+  }
 }
 
 }  // namespace

@@ -42,6 +42,7 @@ Workbook& Application::ActiveWorkbook() {
 void Application::Quit() {
   if (quit_) return;
   while (!open_.empty()) open_.back()->Close(false);
+  viewer_->CloseAll();
   quit_ = true;
 }
 

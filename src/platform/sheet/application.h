@@ -36,7 +36,9 @@ struct OfficeSettings {
 class Application {
  public:
   Application();
-  ~Application();  // closes every window it opened
+  // Leaves the windows it opened open, unless it quit: ending the program without Quit keeps
+  // the saved workbooks on screen.
+  ~Application();
   Application(const Application&) = delete;
   Application& operator=(const Application&) = delete;
 
@@ -62,6 +64,8 @@ class Application {
 
   // Whether a window shows the workbook's saved file right now (tests).
   bool IsShowing(const Workbook& workbook) const;
+  // The windows of the saved workbooks (tests open a stand-in window where no display is).
+  sheet::Viewer& Windows() { return *viewer_; }
 
  private:
   friend class sheet::Workbooks;

@@ -7,6 +7,9 @@
 #include <cstring>
 #include <fstream>
 
+#include <signal.h>
+#include <sys/wait.h>
+
 #include "platform/sheet/process.h"
 #include "platform/sheet/workbook.h"
 
@@ -43,9 +46,24 @@ struct Viewer::Window {
 
   ~Window() {
     if (pid > 0) EndProcess(pid, CloseGrace);
+    Clean();
+  }
+
+  // Our lock file and profile folder, once nothing uses them any more.
+  void Clean() const {
     RemoveOwnLock();
     std::error_code ignored;
     if (!profile.empty()) fs::remove_all(profile, ignored);
+  }
+
+  // Lets the window go on without us: no signal, and its profile stays while anything of its
+  // process group (LibreOffice's own binary included) still runs on it.
+  void Leave() {
+    if (pid <= 0) return;
+    int status = 0;
+    if (waitpid(pid, &status, WNOHANG) == pid && kill(-pid, 0) != 0 && errno == ESRCH) Clean();
+    pid = -1;
+    profile.clear();
   }
 
   // LibreOffice ended by a signal leaves its lock file beside the workbook; ours names our
@@ -65,7 +83,10 @@ struct Viewer::Window {
 
 Viewer::Viewer() = default;
 
-Viewer::~Viewer() = default;
+// The program may end now; what the user sees stays.
+Viewer::~Viewer() {
+  for (auto& [workbook, window] : windows_) window->Leave();
+}
 
 bool Viewer::HasDisplay() {
   if (qGuiApp != nullptr) {
@@ -100,6 +121,9 @@ void Viewer::Open(const Workbook& workbook, const std::string& program, const fs
 }
 
 void Viewer::Close(const Workbook& workbook) { windows_.erase(&workbook); }
+
+// Each window ends as its record goes.
+void Viewer::CloseAll() { windows_.clear(); }
 
 bool Viewer::IsShowing(const Workbook& workbook) const {
   const auto it = windows_.find(&workbook);

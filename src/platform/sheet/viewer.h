@@ -1,5 +1,7 @@
 // The windows that show saved workbooks: one LibreOffice Calc process per workbook, each with its
-// own profile folder, so that closing a workbook closes exactly its window.
+// own profile folder, so that closing a workbook closes exactly its window. A viewer that goes
+// away without closing its windows leaves them open to the user (the program ends, the result
+// stays on screen).
 #pragma once
 
 #include <filesystem>
@@ -17,7 +19,7 @@ class Workbook;
 class Viewer {
  public:
   Viewer();
-  ~Viewer();  // closes every window
+  ~Viewer();  // leaves every open window open and signals none of them
   Viewer(const Viewer&) = delete;
   Viewer& operator=(const Viewer&) = delete;
 
@@ -28,6 +30,8 @@ class Viewer {
   void Open(const Workbook& workbook, const std::string& program, const std::filesystem::path& file);
   // Closes the workbook's window, whether or not it was opened and whether or not it is still open.
   void Close(const Workbook& workbook);
+  // Closes every window.
+  void CloseAll();
   // Whether our window of the workbook is open (the user may have closed it).
   bool IsShowing(const Workbook& workbook) const;
   // The process of the workbook's window (tests).

@@ -1,0 +1,74 @@
+// Exit: the program ends and the spreadsheet a run showed stays open.
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <csignal>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <string>
+#include <thread>
+
+#include <sys/wait.h>
+
+#include "forms/tuvo_app.h"
+#include "platform/sheet/application.h"
+#include "platform/sheet/viewer.h"
+#include "window_fixture.h"
+
+namespace tuvo {
+namespace {
+
+namespace fs = std::filesystem;
+
+// Whether the process runs (a zombie does not count).
+bool Running(pid_t pid) {
+  std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
+  std::string text;
+  std::getline(stat, text);
+  const std::size_t paren = text.rfind(')');
+  return paren != std::string::npos && paren + 2 < text.size() && text[paren + 2] != 'Z';
+}
+
+TEST(Exit, TheProgramEndsAndTheShownWorkbookStaysOpen) {
+  QTemporaryDir dir;
+  ASSERT_TRUE(dir.isValid());
+  const fs::path calc = fs::path(dir.path().toStdString()) / "calc";
+  std::ofstream(calc) << "#!/bin/sh\nwhile :; do sleep 1; done\n";
+  fs::permissions(calc, fs::perms::owner_all);
+
+  auto app = std::make_unique<TuvoApp>();
+  int ends = 0;
+  app->End = [&] { ++ends; };
+  app->Start();
+  testing::ShowNow(*app->Main());
+  // What a finished run leaves: the application held, its saved workbook shown.
+  app->Fields().ExcelApp = std::make_shared<sheet::Application>();
+  sheet::Application& excel = *app->Fields().ExcelApp;
+  sheet::Workbook& workbook = excel.Workbooks().Add();
+  excel.Windows().Open(workbook, calc.string(), fs::path(dir.path().toStdString()) / "result.xls");
+  ASSERT_TRUE(excel.IsShowing(workbook));
+  const pid_t pid = *excel.Windows().ProcessOf(workbook);
+
+  app->Main()->cmdEND.Press();
+  EXPECT_EQ(ends, 1);
+  app.reset();  // what follows the end of the event loop
+  std::this_thread::sleep_for(std::chrono::milliseconds(200));  // a signal would have arrived
+  EXPECT_TRUE(Running(pid)) << "the spreadsheet window was ended with the program";
+
+  // The window's private profile folder, named on its command line, goes with it.
+  std::ifstream cmdline("/proc/" + std::to_string(pid) + "/cmdline");
+  const std::string prefix = "-env:UserInstallation=file://";
+  fs::path profile;
+  for (std::string argument; std::getline(cmdline, argument, '\0');) {
+    if (argument.starts_with(prefix)) profile = fs::path(argument.substr(prefix.size())).parent_path();
+  }
+  kill(-pid, SIGKILL);
+  waitpid(pid, nullptr, 0);
+  ASSERT_TRUE(fs::is_directory(profile)) << "the running window's profile was removed";
+  fs::remove_all(profile);
+}
+
+}  // namespace
+}  // namespace tuvo
