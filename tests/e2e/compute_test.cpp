@@ -516,7 +516,9 @@ TEST_F(ComputeTest, ComputeRefusesWithoutEfficiencyOrClimateDataAndStartsNothing
     std::string_view says;
   };
   const Case cases[] = {
-      {"no efficiency picked", "", nullptr, "กรุณาเลือกประสิทธิภาพการชลประทาน"},
+      // The area entry opens only with an efficiency; code can still empty the list after it.
+      {"efficiency emptied", "75", [](frmTUVO& w) { w.cboEfficiency.SetText(""); },
+       "กรุณาเลือกประสิทธิภาพการชลประทาน"},
       {"efficiency 0", "75", [](frmTUVO& w) { w.cboEfficiency.SetText("0"); }, "กรุณาเลือกประสิทธิภาพการชลประทาน"},
       {"efficiency below 0", "75", [](frmTUVO& w) { w.cboEfficiency.SetText("-5"); },
        "กรุณาเลือกประสิทธิภาพการชลประทาน"},
