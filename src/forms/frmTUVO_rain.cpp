@@ -119,6 +119,17 @@ void OnlyMethod(frmTUVO& frm, OptionButton frmTUVO::*own) {
   }
 }
 
+// The focus on a method button: Tab selects no button by itself, and clearing the other five
+// would leave none selected, so a button the focus reaches unselected is selected, which raises
+// its Click and clears the others as a click does.
+void MethodFocused(frmTUVO& frm, OptionButton frmTUVO::*own) {
+  if ((frm.*own).Value()) {
+    OnlyMethod(frm, own);
+  } else {
+    (frm.*own).SetValue(true);
+  }
+}
+
 }  // namespace
 
 // A method button clicked clears the other five, across their frames.
@@ -128,13 +139,13 @@ void frmTUVO::optAcres1_Click() { OnlyMethod(*this, &frmTUVO::optAcres1); }
 void frmTUVO::optAcres2_Click() { OnlyMethod(*this, &frmTUVO::optAcres2); }
 void frmTUVO::optAcres3_Click() { OnlyMethod(*this, &frmTUVO::optAcres3); }
 void frmTUVO::optUSDA_Click() { OnlyMethod(*this, &frmTUVO::optUSDA); }
-// The focus on a method button clears the other five, as its click does.
-void frmTUVO::optRe1_GotFocus() { OnlyMethod(*this, &frmTUVO::optRe1); }
-void frmTUVO::optRe2_GotFocus() { OnlyMethod(*this, &frmTUVO::optRe2); }
-void frmTUVO::optAcres1_GotFocus() { OnlyMethod(*this, &frmTUVO::optAcres1); }
-void frmTUVO::optAcres2_GotFocus() { OnlyMethod(*this, &frmTUVO::optAcres2); }
-void frmTUVO::optAcres3_GotFocus() { OnlyMethod(*this, &frmTUVO::optAcres3); }
-void frmTUVO::optUSDA_GotFocus() { OnlyMethod(*this, &frmTUVO::optUSDA); }
+// The focus on a method button chooses it, as its click does: exactly one stays selected.
+void frmTUVO::optRe1_GotFocus() { MethodFocused(*this, &frmTUVO::optRe1); }
+void frmTUVO::optRe2_GotFocus() { MethodFocused(*this, &frmTUVO::optRe2); }
+void frmTUVO::optAcres1_GotFocus() { MethodFocused(*this, &frmTUVO::optAcres1); }
+void frmTUVO::optAcres2_GotFocus() { MethodFocused(*this, &frmTUVO::optAcres2); }
+void frmTUVO::optAcres3_GotFocus() { MethodFocused(*this, &frmTUVO::optAcres3); }
+void frmTUVO::optUSDA_GotFocus() { MethodFocused(*this, &frmTUVO::optUSDA); }
 
 // The months the entry covers, the month to type and its box, all enabled or all disabled.
 void frmTUVO::EnableRainMonthEntry(bool enabled) {

@@ -3,6 +3,9 @@
 // the entry, the restart, the range check, and the season the entry and Compute must agree on.
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QKeyEvent>
+
 #include <algorithm>
 #include <initializer_list>
 #include <optional>
@@ -230,8 +233,8 @@ TEST(OwnRainEntry, NineListsWhileTyping) {
   EXPECT_EQ(w.rain().StationMonthRain[6], "10");
 }
 
-// Each method button clears the other five, across their frames; the focus alone clears them
-// too. Choosing a method changes no table and opens nothing.
+// Each method button clears the other five, across their frames; the focus alone chooses the
+// button and clears them too. Choosing a method changes no table and opens nothing.
 TEST(MethodButtons, ExactlyOneChosenAcrossFrames) {
   RainWindow w("3", RDTransplanted, "1", 6);
   frmTUVO& frm = w.frm;
@@ -249,7 +252,11 @@ TEST(MethodButtons, ExactlyOneChosenAcrossFrames) {
     before->UserClick();
     focused->SetFocus();
     ASSERT_TRUE(focused->HasFocus());
-    for (controls::OptionButton* b : six) EXPECT_FALSE(b->Value()) << "focus on " << focused->Name() << ": " << b->Name();
+    for (controls::OptionButton* b : six) {
+      EXPECT_EQ(b->Value(), b == focused) << "focus on " << focused->Name() << ": " << b->Name();
+    }
+    focused->UserClick();  // a click on the button that has the focus and is chosen changes nothing
+    for (controls::OptionButton* b : six) EXPECT_EQ(b->Value(), b == focused) << "click on " << focused->Name();
   }
 
   // After a complete entry.
@@ -264,6 +271,50 @@ TEST(MethodButtons, ExactlyOneChosenAcrossFrames) {
   EXPECT_FALSE(Usable(frm.cmdRe));
   EXPECT_FALSE(Usable(frm.txtRain));
   EXPECT_EQ(Usable(frm.cmdRun), runUsable);
+}
+
+// The key a person presses to move the focus on (Tab) or back (Shift+Tab).
+void PressFocusKey(Qt::Key key) {
+  QWidget* focused = QApplication::focusWidget();
+  ASSERT_NE(focused, nullptr);
+  QKeyEvent press(QEvent::KeyPress, key, key == Qt::Key_Backtab ? Qt::ShiftModifier : Qt::NoModifier);
+  QApplication::sendEvent(focused, &press);
+  QKeyEvent release(QEvent::KeyRelease, key, press.modifiers());
+  QApplication::sendEvent(focused, &release);
+}
+
+// Tab does not select the button it reaches, while the button's focus handling clears the other
+// five: the button is chosen, so exactly one method stays chosen wherever the focus goes, and the
+// focus passing over the other controls changes no method.
+TEST(MethodButtons, TabbingAcrossThemKeepsExactlyOneChosen) {
+  RainWindow w("3", RDTransplanted, "1", 6);
+  frmTUVO& frm = w.frm;
+  const std::vector<controls::OptionButton*> six = {&frm.optRe1,    &frm.optRe2,    &frm.optAcres1,
+                                                    &frm.optAcres2, &frm.optAcres3, &frm.optUSDA};
+  frm.optAcres3.UserClick();
+  controls::OptionButton* chosen = &frm.optAcres3;
+  ASSERT_TRUE(frm.cboSamnuk.SetFocus());
+  std::vector<const controls::OptionButton*> reached;
+  for (int step = 0; step < 160; ++step) {
+    PressFocusKey(step < 80 ? Qt::Key_Tab : Qt::Key_Backtab);
+    const auto focused = std::find_if(six.begin(), six.end(), [](controls::OptionButton* b) { return b->HasFocus(); });
+    if (focused != six.end()) {
+      chosen = *focused;
+      if (std::find(reached.begin(), reached.end(), chosen) == reached.end()) reached.push_back(chosen);
+    }
+    const QWidget* at = QApplication::focusWidget();
+    SCOPED_TRACE("step " + std::to_string(step) + ", focus on " + (at ? at->objectName().toStdString() : "nothing"));
+    for (controls::OptionButton* b : six) EXPECT_EQ(b->Value(), b == chosen) << b->Name();
+  }
+  EXPECT_EQ(reached.size(), six.size()) << "the focus reached every method button";
+
+  // The entries move the focus and close the boxes that hold it; no method is chosen on the way.
+  frm.optAcres1.UserClick();
+  w.EnterAreas();
+  frm.optRe02.UserClick();
+  for (const char* mm : {"100", "200", "300", "400", "500"}) w.Rain(mm);
+  ASSERT_FALSE(frm.txtRain.Enabled()) << "the entry ended";
+  for (controls::OptionButton* b : six) EXPECT_EQ(b->Value(), b == &frm.optAcres1) << b->Name();
 }
 
 // The station database closes the entry and keeps what was typed; own rainfall again reopens it
