@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QPalette>
+#include <QPointer>
 #include <QVBoxLayout>
 
 #include <string_view>
@@ -705,16 +706,21 @@ SeasonTexts frmTUVO::Texts() const {
   return t;
 }
 
-// Help: the help page in the desktop's browser; when it cannot start, a short note and nothing else.
+// Help: the help page in the desktop's browser; when it cannot start, or its opener fails later,
+// a short note and nothing else.
 void frmTUVO::cmdHelp_Click() {
-  const system::HelpPageResult result = system::StartHelpPage();
-  if (result.started) return;
-  auto* note = new QMessageBox(QMessageBox::Information, QString::fromUtf8(Caption),
-                               QString::fromStdString(result.message), QMessageBox::Ok, this);
-  note->setAttribute(Qt::WA_DeleteOnClose);
-  note->setObjectName("HelpNote");
-  note->setModal(false);
-  note->show();
+  // The note does not hold the window; one that comes after the window closed is dropped.
+  const auto showNote = [window = QPointer<frmTUVO>(this)](const std::string& message) {
+    if (window.isNull()) return;
+    auto* note = new QMessageBox(QMessageBox::Information, QString::fromUtf8(Caption),
+                                 QString::fromStdString(message), QMessageBox::Ok, window.data());
+    note->setAttribute(Qt::WA_DeleteOnClose);
+    note->setObjectName("HelpNote");
+    note->setModal(false);
+    note->show();
+  };
+  const system::HelpPageResult result = system::StartHelpPage(showNote);
+  if (!result.started) showNote(result.message);
 }
 
 // Exit: ends the program at once; a spreadsheet opened by a run stays open.

@@ -8,16 +8,22 @@
 #include <QFileInfo>
 #include <QObject>
 #include <QPointer>
-#include <QProcess>
 #include <QStandardPaths>
 #include <QString>
 #include <QStringList>
+#include <QTimer>
 
+#include <cerrno>
+#include <chrono>
 #include <cstdlib>
 #include <ctime>
 #include <stdexcept>
 #include <system_error>
 #include <utility>
+
+#include <sys/wait.h>
+
+#include "platform/sheet/process.h"
 
 namespace tuvo::system {
 
@@ -121,6 +127,27 @@ std::function<locale::DateTime()>& ClockOverride() {
   return clock;
 }
 
+// How often a started help-page opener is looked at.
+constexpr std::chrono::milliseconds OpenerPoll{100};
+
+// Reaps the opener once it ends, from the event loop without blocking it, and calls `failed`
+// when it ended with a non-zero code or by a signal. Not waited for when the program ends: the
+// timer goes with the application and the opener runs on.
+void WatchOpener(pid_t pid, std::function<void()> failed) {
+  QCoreApplication* app = QCoreApplication::instance();
+  if (app == nullptr) return;  // no event loop to report on
+  auto* timer = new QTimer(app);
+  QObject::connect(timer, &QTimer::timeout, timer, [timer, pid, failed = std::move(failed)] {
+    int status = 0;
+    const pid_t ended = waitpid(pid, &status, WNOHANG);
+    if (ended == 0 || (ended < 0 && errno == EINTR)) return;  // still running
+    timer->stop();
+    timer->deleteLater();
+    if (ended == pid && !(WIFEXITED(status) && WEXITSTATUS(status) == 0)) failed();
+  });
+  timer->start(OpenerPoll);
+}
+
 // Qt's UTF-16 path as a file-system path (UTF-8 on Linux).
 fs::path ToPath(const QString& text) { return fs::path(text.toStdString()); }
 
@@ -212,8 +239,9 @@ fs::path HelpPagePath() {
   return besideProgram;
 }
 
-// Checks the page and the browser, then starts the browser detached.
-HelpPageResult StartHelpPage() {
+// Checks the page and the browser, then starts the browser in its own process group and
+// watches for its exit code.
+HelpPageResult StartHelpPage(std::function<void(const std::string&)> failed) {
   const fs::path page = HelpPagePath();
   if (!fs::is_regular_file(page)) {
     return {false, "ไม่พบหน้าคำอธิบายการใช้งาน " + page.string()};
@@ -225,9 +253,12 @@ HelpPageResult StartHelpPage() {
   if (found.isEmpty()) {
     return {false, "ไม่พบโปรแกรมเปิดหน้าเว็บ " + program};
   }
-  if (!QProcess::startDetached(found, {QString::fromStdString(page.string())})) {
-    return {false, "เปิดหน้าคำอธิบายการใช้งานไม่ได้: " + program};
-  }
+  const std::string notOpened = "เปิดหน้าคำอธิบายการใช้งานไม่ได้: " + program;
+  const sheet::Started started = sheet::StartProcess(found.toStdString(), {page.string()}, {});
+  if (started.pid < 0) return {false, notOpened};
+  WatchOpener(started.pid, [failed = std::move(failed), notOpened] {
+    if (failed) failed(notOpened);
+  });
   return {true, {}};
 }
 

@@ -47,8 +47,10 @@ struct HelpPageResult {
   std::string message;
 };
 
-// Starts the desktop's browser on the help page and does not wait for it.
-HelpPageResult StartHelpPage();
+// Starts the desktop's browser on the help page and does not wait for it. The opener runs on
+// its own (ending the program leaves it running); when it ends with a failure later (xdg-open
+// finds no browser, say), `failed` gets the window's message from the event loop.
+HelpPageResult StartHelpPage(std::function<void(const std::string&)> failed = {});
 
 // The program that opens the help page ("xdg-open"); tests set their own. Empty restores it.
 void SetBrowserProgram(std::string program);

@@ -82,5 +82,40 @@ TEST_F(Help, TheBrowserIsStartedOnTheThaiHelpPage) {
   }
 }
 
+// An opener that cannot show the page (xdg-open without a browser exits 3) brings the note once
+// it has ended; one that succeeds brings none. The window stays usable meanwhile.
+TEST_F(Help, AnOpenerThatFailsAfterStartingBringsTheNote) {
+  for (const int code : {3, 0}) {
+    SCOPED_TRACE(code);
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const std::string ran = dir.filePath("ran").toStdString();
+    const std::string opener = dir.filePath("opener").toStdString();
+    std::ofstream(opener) << "#!/bin/sh\n: > '" << ran << "'\nexit " << code << "\n";
+    std::filesystem::permissions(opener, std::filesystem::perms::owner_all);
+    system::SetBrowserProgram(opener);
+
+    w.frm.cmdHelp.Press();
+    QMessageBox* note = nullptr;
+    for (int i = 0, quiet = 0; i < 250 && note == nullptr && quiet < 30; ++i) {
+      QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+      note = w.frm.findChild<QMessageBox*>("HelpNote");
+      if (code == 0 && std::filesystem::exists(ran)) ++quiet;  // none due: a while after it ran
+      QThread::msleep(10);
+    }
+    EXPECT_TRUE(w.frm.isVisible());
+    EXPECT_TRUE(w.frm.cmdHelp.Enabled());
+    if (code != 0) {
+      ASSERT_NE(note, nullptr) << "the failed opener went unreported";
+      EXPECT_TRUE(note->isVisible());
+      EXPECT_FALSE(note->isModal());
+      EXPECT_FALSE(note->text().isEmpty());
+      delete note;
+    } else {
+      EXPECT_EQ(note, nullptr);
+    }
+  }
+}
+
 }  // namespace
 }  // namespace tuvo

@@ -16,6 +16,7 @@
 #include <stdexcept>
 #include <string>
 #include <thread>
+#include <vector>
 
 namespace tuvo::system {
 namespace {
@@ -235,6 +236,44 @@ TEST_F(HelpPageTest, StartsTheBrowserOnThePageWithoutWaiting) {
   std::ifstream in(seen);
   std::string argument((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
   EXPECT_EQ(argument, page.string());
+}
+
+// The opener's exit code counts: xdg-open exits 3 when no browser can show the page, and the
+// window must hear of it once the opener has ended, without having waited for it.
+TEST_F(HelpPageTest, AnOpenerThatFailsLaterIsReported) {
+  SetHelpPage(page);
+  struct Case {
+    const char* ending;
+    bool reported;
+  };
+  for (const Case& c : {Case{"exit 3", true}, Case{"exit 0", false}, Case{"kill -9 $$", true}}) {
+    SCOPED_TRACE(c.ending);
+    const fs::path script = Root() / "opener.sh";
+    const fs::path ran = Root() / "ran";
+    fs::remove(ran);
+    std::ofstream(script) << "#!/bin/sh\nsleep 0.2\n: > '" << ran.string() << "'\n" << c.ending << "\n";
+    fs::permissions(script, fs::perms::owner_all);
+    SetBrowserProgram(script.string());
+    std::vector<std::string> messages;
+    const HelpPageResult result = StartHelpPage([&](const std::string& m) { messages.push_back(m); });
+    ASSERT_TRUE(result.started) << result.message;
+    EXPECT_TRUE(messages.empty()) << "the failure is reported when the opener ends, not before";
+    // Until the report, or, when none is due, for a while after the opener has run.
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+    std::optional<std::chrono::steady_clock::time_point> quiet;
+    while (messages.empty() && std::chrono::steady_clock::now() < deadline) {
+      QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+      if (!c.reported && !quiet && fs::exists(ran)) quiet = std::chrono::steady_clock::now() + std::chrono::milliseconds(600);
+      if (quiet && std::chrono::steady_clock::now() > *quiet) break;
+      std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    if (c.reported) {
+      ASSERT_EQ(messages.size(), 1u);
+      EXPECT_NE(messages[0].find(script.string()), std::string::npos) << messages[0];
+    } else {
+      EXPECT_TRUE(messages.empty()) << messages[0];
+    }
+  }
 }
 
 TEST(Clock, IsReplaceableAndRestored) {
