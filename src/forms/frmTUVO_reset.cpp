@@ -31,10 +31,14 @@ void LetGoOfSpreadsheet(std::shared_ptr<sheet::Application>& app) {
     try {
       if (!app->HasQuit()) {
         if (app->Workbooks().Count() > 0) app->ActiveWorkbook().Close(false);
-        app->Quit();
       }
     } catch (const std::exception&) {
-      // Nothing of it is kept: whatever is left closes as the application is let go of below.
+      // A workbook that cannot be closed is still closed by the Quit below.
+    }
+    try {
+      if (!app->HasQuit()) app->Quit();
+    } catch (const std::exception&) {
+      // Nothing of it is kept: the application is let go of below.
     }
   }
   app.reset();
