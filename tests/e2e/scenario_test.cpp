@@ -437,10 +437,13 @@ TEST(DriveTool, AMessageOfTheProgramIsPrintedAndAnswered) {
                       << "pick cboCroptype " << kRDTransplanted << "\n"
                       << "pick cboSoiltype " << "ดินเหนียว(Clay)" << "\n"
                       << "pick cboDeeper 1.0\n"
+                         "pick cboEfficiency 50\n"
                          "pick cboGroup 1\n"
                          "pick cboFirstdate 1\n"
                       << "pick cboFirstmonth " << kMonthNames[0] << "\n"
                       << "pick cboFirstyear 2552\n"
+                      // Own rainfall chosen and no month typed: Compute refuses with a message.
+                      << "click optRe02\n"
                          "click txtArea2\n"
                          "click cmdInputArea\n"
                          "click cmdRun\n"
