@@ -72,13 +72,7 @@ void ShowRunMessage(frmTUVO& frm, const char* objectName, const std::string& tex
 // would divide by zero with, a station without climate tables, an input the run cannot read, a
 // month of the season without the user's rainfall.
 std::optional<std::string> RunRefusal(const frmTUVO& frm) {
-  double efficiency = 0;
-  try {
-    efficiency = locale::LeadingNumber(frm.cboEfficiency.Text());
-  } catch (const locale::OverflowError&) {
-    efficiency = 0;
-  }
-  if (!(efficiency > 0)) return std::string(NoEfficiencyText);
+  if (!EfficiencyChosen(frm)) return std::string(NoEfficiencyText);
   if (!HasStationETo(frm.cboProvince.Text())) {
     return std::string(NoClimateDataText) + " \"" + frm.cboProvince.Text() + "\"";
   }
