@@ -18,6 +18,7 @@
 #include "platform/sheet/palette.h"
 #include "platform/sheet/sheet.h"
 #include "support/libreoffice_convert.h"
+#include "support/temp_folder.h"
 #include "support/xls_reader.h"
 
 namespace tuvo::sheet {
@@ -404,30 +405,6 @@ TEST(XlsxChartFonts, ALatinTypefaceIsGivenToTheEastAsianAndComplexScripts) {
 
 // ---- Files converted by LibreOffice.
 
-class TempFolder {
- public:
-  TempFolder() {
-    std::string pattern = (fs::temp_directory_path() / "tuvo-mend-test-XXXXXX").string();
-    if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("no temporary folder");
-    path_ = pattern;
-  }
-  ~TempFolder() {
-    std::error_code ignored;
-    fs::remove_all(path_, ignored);
-  }
-  const fs::path& Path() const { return path_; }
-
- private:
-  fs::path path_;
-};
-
-std::string ReadText(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
 // The chart:series tags of a flat document, in order.
 std::vector<std::string> SeriesTags(const std::string& document) {
   std::vector<std::string> tags;
@@ -458,7 +435,7 @@ class SavedChart : public ::testing::Test {
     chart.SeriesCollection(1).SetMarkerForegroundColorIndex(3);
     chart.SetHasLegend(true);
   }
-  TempFolder folder;
+  test::TempFolder folder{"tuvo-mend-test"};
   Application app;
   Workbook& wb = app.Workbooks().Add();
 };
@@ -466,7 +443,7 @@ class SavedChart : public ::testing::Test {
 TEST_F(SavedChart, LibreOfficeReadsTheLiteralNameBackAndTheReferenceStays) {
   const fs::path file = folder.Path() / "chart.xls";
   wb.SaveAs(file.string());
-  const std::vector<std::string> tags = SeriesTags(ReadText(test::ConvertWithLibreOffice(file, "fods", folder.Path())));
+  const std::vector<std::string> tags = SeriesTags(test::ReadText(test::ConvertWithLibreOffice(file, "fods", folder.Path())));
   ASSERT_EQ(tags.size(), 2u);
   EXPECT_NE(tags[0].find("loext:label-string=\"&quot;" + Percolation + "&quot;\""), std::string::npos) << tags[0];
   EXPECT_NE(tags[0].find("chart:values-cell-range-address=\"Sheet1.A2:Sheet1.A5\""), std::string::npos) << tags[0];
@@ -509,7 +486,7 @@ TEST_F(SavedChart, MendsFollowTheSavedSeries) {
 }
 
 TEST(XlsChartMend, AFileThatIsNoWorkbookCannotBeRead) {
-  const TempFolder folder;
+  const test::TempFolder folder{"tuvo-mend-test"};
   const fs::path file = folder.Path() / "not.xls";
   std::ofstream(file) << "not a compound file";
   try {

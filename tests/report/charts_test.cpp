@@ -23,6 +23,7 @@
 #include "run/run_driver.h"
 #include "run/season.h"
 #include "support/libreoffice_convert.h"
+#include "support/temp_folder.h"
 #include "support/xls_reader.h"
 
 namespace tuvo {
@@ -290,30 +291,6 @@ TEST(WeeklyCharts, AFailingSheetCallStopsTheChartAndPassesUp) {
 
 // ---- The saved workbook.
 
-class TempFolder {
- public:
-  TempFolder() {
-    std::string pattern = (fs::temp_directory_path() / "tuvo-charts-test-XXXXXX").string();
-    if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("no temporary folder");
-    path_ = pattern;
-  }
-  ~TempFolder() {
-    std::error_code ignored;
-    fs::remove_all(path_, ignored);
-  }
-  const fs::path& Path() const { return path_; }
-
- private:
-  fs::path path_;
-};
-
-std::string ReadText(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
 // Every occurrence of an attribute's value in the tags that begin with `tag`, in order.
 std::vector<std::string> Attributes(const std::string& document, const std::string& tag, const std::string& name) {
   std::vector<std::string> values;
@@ -344,7 +321,7 @@ fs::path SaveAfterCharts(Book& book, const fs::path& folder) {
 
 class SavedCharts : public ::testing::TestWithParam<Season> {
  protected:
-  TempFolder folder;
+  test::TempFolder folder{"tuvo-charts-test"};
 };
 
 TEST_P(SavedCharts, FourSheetsInOrderAndEachChartReadsBackWithItsColumnsRowsAndNames) {
@@ -362,7 +339,7 @@ TEST_P(SavedCharts, FourSheetsInOrderAndEachChartReadsBackWithItsColumnsRowsAndN
   }
 
   // LibreOffice's reading of the file: the six series in sheet order, values and names.
-  const std::string document = ReadText(test::ConvertWithLibreOffice(file, "fods", folder.Path()));
+  const std::string document = test::ReadText(test::ConvertWithLibreOffice(file, "fods", folder.Path()));
   std::vector<std::string> ranges;
   for (const auto& columns : {season.delivery, season.fieldUse}) {
     for (const std::string& address : WeekRows(columns, season.weeks)) {
@@ -406,10 +383,10 @@ std::vector<std::string> MediaBoxes(const std::string& pdf) {
 }
 
 TEST(SavedChartPages, EachChartSheetPrintsOnOneLandscapePage) {
-  const TempFolder folder;
+  const test::TempFolder folder{"tuvo-charts-test"};
   Book book(OneWetSeededGroup);
   const fs::path file = SaveAfterCharts(book, folder.Path());
-  std::vector<std::string> boxes = MediaBoxes(ReadText(test::ConvertWithLibreOffice(file, "pdf", folder.Path())));
+  std::vector<std::string> boxes = MediaBoxes(test::ReadText(test::ConvertWithLibreOffice(file, "pdf", folder.Path())));
   std::size_t landscape = 0;
   for (const std::string& box : boxes) landscape += box.find("[0 0 841.889763779528 595.303937007874]") != std::string::npos;
   EXPECT_EQ(landscape, 2u) << ::testing::PrintToString(boxes);
