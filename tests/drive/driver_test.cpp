@@ -21,37 +21,16 @@
 #include "platform/controls.h"
 #include "platform/system.h"
 #include "run/season.h"
+#include "support/temp_folder.h"
 
 namespace tuvo::drive {
 namespace {
 
 namespace fs = std::filesystem;
 
-// HOME is a fresh folder for the test, so the output folder is the test's own.
-class TempHome {
- public:
-  TempHome() {
-    std::string pattern = (fs::temp_directory_path() / "tuvo-drive-home-XXXXXX").string();
-    path_ = mkdtemp(pattern.data());
-    if (const char* home = std::getenv("HOME")) old_ = home;
-    setenv("HOME", path_.c_str(), 1);
-  }
-  ~TempHome() {
-    if (old_) setenv("HOME", old_->c_str(), 1);
-    else unsetenv("HOME");
-    std::error_code ignored;
-    fs::remove_all(path_, ignored);
-  }
-  const fs::path& Path() const { return path_; }
-
- private:
-  fs::path path_;
-  std::optional<std::string> old_;
-};
-
 class DriverTest : public ::testing::Test {
  protected:
-  TempHome home;
+  test::TempHome home{"tuvo-drive-home"};
   std::ostringstream out;
   Driver driver{out};
 
@@ -287,7 +266,7 @@ TEST_F(DriverTest, FilesWrittenIntoTheOutputFolderDuringAStepAreReportedAsSaved)
 }
 
 TEST(DriverFile, ExitStatusAndReportOfAWholeFile) {
-  TempHome home;
+  const test::TempHome home{"tuvo-drive-home"};
   const fs::path path = home.Path() / "scenario.txt";
   struct Case {
     const char* text;

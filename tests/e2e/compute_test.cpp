@@ -30,6 +30,7 @@
 #include "platform/sheet/sheet.h"
 #include "platform/system.h"
 #include "run/season.h"
+#include "support/temp_folder.h"
 #include "support/xls_reader.h"
 
 namespace tuvo {
@@ -119,10 +120,6 @@ std::vector<frmTUVO2::Step> ExpectedProgress(int groups) {
 class ComputeTest : public ::testing::Test {
  protected:
   ComputeTest() {
-    std::string pattern = (fs::temp_directory_path() / "tuvo-e2e-home-XXXXXX").string();
-    home_ = mkdtemp(pattern.data());
-    if (const char* old = std::getenv("HOME")) oldHome_ = old;
-    setenv("HOME", home_.c_str(), 1);
     system::SetClock([this] {
       ++clockReads;
       blockedAtClock = system::InputBlocked();
@@ -135,10 +132,6 @@ class ComputeTest : public ::testing::Test {
     frm_.reset();
     fields_.reset();
     system::SetClock({});
-    if (oldHome_) setenv("HOME", oldHome_->c_str(), 1);
-    else unsetenv("HOME");
-    std::error_code ignored;
-    fs::remove_all(home_, ignored);
   }
 
   // A main window of its own on fresh fields, shown as at program start.
@@ -196,7 +189,7 @@ class ComputeTest : public ::testing::Test {
 
   void Compute() { frm().cmdRun.Press(); }
 
-  fs::path OutputFolder() const { return home_ / "TUVO_Output"; }
+  fs::path OutputFolder() const { return home_.Path() / "TUVO_Output"; }
   // The result's file name: a blank, the crop, a blank, the time stamp, " .xls".
   fs::path ResultFile(std::string_view crop) const {
     return OutputFolder() / (" " + std::string(crop) + " " + RunStamp() + " .xls");
@@ -230,8 +223,7 @@ class ComputeTest : public ::testing::Test {
   bool blockedAtClock = false;
 
  private:
-  fs::path home_;
-  std::optional<std::string> oldHome_;
+  test::TempHome home_{"tuvo-e2e-home"};  // HOME while the test runs; given back after the window has gone
   std::unique_ptr<MainFields> fields_;
   std::unique_ptr<frmTUVO> frm_;
 };

@@ -24,6 +24,7 @@
 #include <stdlib.h>
 
 #include "platform/sheet/cell.h"
+#include "support/temp_folder.h"
 #include "support/xls_reader.h"
 
 namespace tuvo {
@@ -44,23 +45,6 @@ const std::string kRDWetSeeded = "ข้าว กข. (นาหว่านน
 
 const char* const kMonthNames[12] = {"มกราคม", "กุมภาพันธ์", "มีนาคม", "เมษายน", "พฤษภาคม", "มิถุนายน",
                                      "กรกฎาคม", "สิงหาคม", "กันยายน", "ตุลาคม", "พฤศจิกายน", "ธันวาคม"};
-
-// A home folder of the test's own: the program saves into its TUVO_Output.
-class TempHome {
- public:
-  TempHome() {
-    std::string pattern = (fs::temp_directory_path() / "tuvo-e2e-home-XXXXXX").string();
-    path_ = mkdtemp(pattern.data());
-  }
-  ~TempHome() {
-    std::error_code ignored;
-    fs::remove_all(path_, ignored);
-  }
-  const fs::path& Path() const { return path_; }
-
- private:
-  fs::path path_;
-};
 
 // What one play of the driver printed and returned, and the days it ran between.
 struct Played {
@@ -109,7 +93,8 @@ Played Drive(const fs::path& scenario, const fs::path& home, const QStringList& 
   return played;
 }
 
-// Plays a file of the scenario folder.
+// Plays a file of the scenario folder with `home`, a folder of the test's own, as HOME: the
+// program saves into its TUVO_Output.
 Played DriveScenario(const std::string& name, const fs::path& home) {
   return Drive(fs::path(TUVO_SCENARIO_FOLDER) / name, home);
 }
@@ -221,7 +206,7 @@ using std::chrono::year;
 // rainfall January 1.2, February 16.5 mm), monthly percentage (90 % in both months).
 // Season: 1 + 1 + 16 = 18 weeks, rows 6 to 23, totals in row 24; block E:J, summary K:U.
 TEST(Scenario, RDTransplantedOneGroupOnStationRainfall) {
-  TempHome home;
+  const test::TempFolder home{"tuvo-e2e-home"};
   const Played played = DriveScenario("rd_transplanted_one_group.txt", home.Path());
   const fs::path saved = ExpectOneSavedWorkbook(played, home.Path(), kRDTransplanted);
   ASSERT_FALSE(saved.empty());
@@ -270,7 +255,7 @@ TEST(Scenario, RDTransplantedOneGroupOnStationRainfall) {
 // November 40 -> 37.44, December 10 -> 9.84, January 0 -> 0, February 30 -> 28.56, March 120 -> 96.96.
 // Season: 2 + 2 + 17 = 21 weeks, rows 6 to 26, totals in row 27; blocks E:J and K:P, summary Q:AA.
 TEST(Scenario, KDML105AcrossTheTurnOfTheYearOnOwnRainfall) {
-  TempHome home;
+  const test::TempFolder home{"tuvo-e2e-home"};
   const Played played = DriveScenario("kdml105_across_new_year_own_rain.txt", home.Path());
   const fs::path saved = ExpectOneSavedWorkbook(played, home.Path(), kKDML105Transplanted);
   ASSERT_FALSE(saved.empty());
@@ -318,7 +303,7 @@ TEST(Scenario, KDML105AcrossTheTurnOfTheYearOnOwnRainfall) {
 // 23.2, March 53 mm), ECI (both months below 200 mm count whole; February 2008 has 29 days).
 // Season: 1 + 2 + 15 = 18 weeks, rows 6 to 23, totals in row 24; block E:J, summary K:U.
 TEST(Scenario, RDWetSeededFromALeapDay) {
-  TempHome home;
+  const test::TempFolder home{"tuvo-e2e-home"};
   const Played played = DriveScenario("wet_seeded_leap_day.txt", home.Path());
   const fs::path saved = ExpectOneSavedWorkbook(played, home.Path(), kRDWetSeeded);
   ASSERT_FALSE(saved.empty());
@@ -357,7 +342,7 @@ TEST(Scenario, RDWetSeededFromALeapDay) {
 // 3.67; rainfall June 119.4 mm), monthly percentage (75 % in June).
 // Season: 20 + 2 + 16 = 38 weeks, rows 6 to 43, totals in row 44; blocks E:J .. DO:DT, summary DU:EE.
 TEST(Scenario, RDTransplantedInTwentyGroups) {
-  TempHome home;
+  const test::TempFolder home{"tuvo-e2e-home"};
   const Played played = DriveScenario("twenty_groups.txt", home.Path());
   const fs::path saved = ExpectOneSavedWorkbook(played, home.Path(), kRDTransplanted);
   ASSERT_FALSE(saved.empty());
@@ -399,7 +384,7 @@ TEST(Scenario, RDTransplantedInTwentyGroups) {
 // ---- The tool's own form, as a process
 
 TEST(DriveTool, ExitStatusAndReportOfTheProcess) {
-  TempHome home;
+  const test::TempFolder home{"tuvo-e2e-home"};
   const fs::path file = home.Path() / "scenario.txt";
   std::ofstream(file) << "# the start state\n"
                          "expect cmdRun enabled false\n"
@@ -430,7 +415,7 @@ TEST(DriveTool, ExitStatusAndReportOfTheProcess) {
 // Compute refused for want of an efficiency: the program's message box is printed and answered,
 // the window goes on, and nothing is saved.
 TEST(DriveTool, AMessageOfTheProgramIsPrintedAndAnswered) {
-  TempHome home;
+  const test::TempFolder home{"tuvo-e2e-home"};
   const fs::path file = home.Path() / "scenario.txt";
   std::ofstream(file) << "pick cboSamnuk " << "สำนักชลประทานที่ 7" << "\n"
                       << "pick cboProvince " << "อุบลราชธานี" << "\n"

@@ -30,6 +30,7 @@
 #include "platform/sheet/sheet.h"
 #include "platform/system.h"
 #include "run/season.h"
+#include "support/temp_folder.h"
 #include "support/xls_reader.h"
 
 namespace tuvo {
@@ -187,10 +188,6 @@ struct Season {
 class SummaryE2ETest : public ::testing::Test {
  protected:
   SummaryE2ETest() {
-    std::string pattern = (fs::temp_directory_path() / "tuvo-summary-e2e-XXXXXX").string();
-    home_ = mkdtemp(pattern.data());
-    if (const char* old = std::getenv("HOME")) oldHome_ = old;
-    setenv("HOME", home_.c_str(), 1);
     frm_ = std::make_unique<frmTUVO>(fields_);
     frm_->show();
     frm_->activateWindow();
@@ -200,10 +197,6 @@ class SummaryE2ETest : public ::testing::Test {
   ~SummaryE2ETest() override {
     frm_.reset();
     system::SetClock({});
-    if (oldHome_) setenv("HOME", oldHome_->c_str(), 1);
-    else unsetenv("HOME");
-    std::error_code ignored;
-    fs::remove_all(home_, ignored);
   }
 
   frmTUVO& frm() { return *frm_; }
@@ -279,7 +272,7 @@ class SummaryE2ETest : public ::testing::Test {
 
   std::vector<fs::path> OutputFiles() const {
     std::vector<fs::path> files;
-    const fs::path folder = home_ / "TUVO_Output";
+    const fs::path folder = home_.Path() / "TUVO_Output";
     if (!fs::exists(folder)) return files;
     for (const auto& entry : fs::directory_iterator(folder)) files.push_back(entry.path());
     return files;
@@ -291,8 +284,7 @@ class SummaryE2ETest : public ::testing::Test {
   std::function<void()> duringRun;  // called when the run reads the clock, after its checks
 
  private:
-  fs::path home_;
-  std::optional<std::string> oldHome_;
+  test::TempHome home_{"tuvo-summary-e2e"};  // HOME while the test runs; given back after the window has gone
   std::unique_ptr<frmTUVO> frm_;
 };
 

@@ -14,6 +14,7 @@
 #include "entry_fixture.h"
 #include "forms/location_catalogue.h"
 #include "platform/sheet/sheet.h"
+#include "support/temp_folder.h"
 
 namespace tuvo {
 namespace {
@@ -23,31 +24,6 @@ using controls::ComboBox;
 using controls::OptionButton;
 using testing::Items;
 using testing::Usable;
-
-// HOME points at a folder of the test's own while it runs, so nothing lands in the real one.
-class TemporaryHome {
- public:
-  TemporaryHome() {
-    std::string pattern = (fs::temp_directory_path() / "tuvo-reset-XXXXXX").string();
-    if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("no temporary folder");
-    path_ = pattern;
-    if (const char* old = std::getenv("HOME")) old_ = old;
-    setenv("HOME", path_.c_str(), 1);
-  }
-  ~TemporaryHome() {
-    if (old_) setenv("HOME", old_->c_str(), 1);
-    else unsetenv("HOME");
-    std::error_code ignored;
-    fs::remove_all(path_, ignored);
-  }
-  TemporaryHome(const TemporaryHome&) = delete;
-  TemporaryHome& operator=(const TemporaryHome&) = delete;
-  const fs::path& Path() const { return path_; }
-
- private:
-  fs::path path_;
-  std::optional<std::string> old_;
-};
 
 // The 22 lists of the window.
 constexpr ComboBox frmTUVO::*kLists[] = {
@@ -82,7 +58,7 @@ std::vector<bool> MethodSelection(const frmTUVO& frm) {
 // result workbook is still open.
 class AfterRun : public ::testing::Test {
  protected:
-  TemporaryHome home;
+  test::TempHome home{"tuvo-reset"};
   testing::SeasonWindow w{"3"};
   frmTUVO& frm = w.frm;
   MainFields& fields = w.fields;
@@ -249,7 +225,7 @@ struct GoneCase {
 };
 
 TEST(ResetAfterRunWithoutSpreadsheet, FinishesWhenTheWorkbookOrTheApplicationIsGoneAlready) {
-  const TemporaryHome home;
+  const test::TempHome home{"tuvo-reset"};
   const GoneCase cases[] = {
       {"the user closed the result workbook; a failed run closes its unfinished one",
        [](MainFields&, sheet::Application&, sheet::Workbook& wb) { wb.Close(false); }},

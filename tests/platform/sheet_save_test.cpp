@@ -22,6 +22,7 @@
 #include "platform/sheet/viewer.h"
 #include "platform/sheet/xls_save.h"
 #include "support/libreoffice_convert.h"
+#include "support/temp_folder.h"
 #include "support/xls_reader.h"
 
 namespace tuvo::sheet {
@@ -30,6 +31,8 @@ namespace {
 namespace fs = std::filesystem;
 using namespace std::chrono;
 using test::ConvertWithLibreOffice;
+using test::ReadText;
+using test::TempFolder;
 using test::XlsReader;
 
 const std::string SummaryName = "สรุป";
@@ -45,32 +48,6 @@ const std::string PercolationName = "การซึมลึก";
 
 constexpr int Weeks = 17;
 const locale::Date SeasonStart = 2009y / January / 1d;
-
-// A private folder for one test, removed afterwards.
-class TempFolder {
- public:
-  TempFolder() {
-    std::string pattern = (fs::temp_directory_path() / "tuvo-sheet-test-XXXXXX").string();
-    if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("no temporary folder");
-    path_ = pattern;
-  }
-  ~TempFolder() {
-    std::error_code ignored;
-    fs::permissions(path_, fs::perms::owner_all, fs::perm_options::add, ignored);
-    fs::remove_all(path_, ignored);
-  }
-  const fs::path& Path() const { return path_; }
-
- private:
-  fs::path path_;
-};
-
-std::string ReadFile(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
 
 void WriteFile(const fs::path& path, const std::string& text) {
   std::ofstream out(path, std::ios::binary);
@@ -259,7 +236,7 @@ void BuildResultWorkbook(Workbook& wb) {
 
 class SheetSave : public ::testing::Test {
  protected:
-  TempFolder folder;
+  TempFolder folder{"tuvo-sheet-test"};
   Application app;
   Workbook& wb = app.Workbooks().Add();
 };
@@ -299,10 +276,10 @@ TEST_F(SheetSave, SavedFileOpensInLibreOfficeWithFormatsAndBothCharts) {
   wb.SaveAs(file.string(), xl::Normal);
 
   const fs::path pdf = ConvertWithLibreOffice(file, "pdf", folder.Path());
-  EXPECT_EQ(ReadFile(pdf).substr(0, 5), "%PDF-");
+  EXPECT_EQ(ReadText(pdf).substr(0, 5), "%PDF-");
 
   // The flat document shows what LibreOffice made of the file.
-  const std::string document = ReadFile(ConvertWithLibreOffice(file, "fods", folder.Path()));
+  const std::string document = ReadText(ConvertWithLibreOffice(file, "fods", folder.Path()));
   EXPECT_EQ(Count(document, "<chart:chart "), 2u);
   for (std::size_t at = document.find("<chart:chart "); at != std::string::npos;
        at = document.find("<chart:chart ", at + 1)) {
@@ -339,7 +316,7 @@ std::string XlsxPart(const fs::path& xlsx, const std::string& part, const fs::pa
   EXPECT_GT(started.pid, 0) << started.error;
   EXPECT_EQ(WaitProcess(started.pid, seconds{20}), 0);
   EndProcess(started.pid, seconds{1});
-  return ReadFile(out);
+  return ReadText(out);
 }
 
 // The column definitions of the first sheet of an .xlsx file, as written.
@@ -426,7 +403,7 @@ class SheetSaveFailure : public SheetSave {
   }
   void ExpectOlderFileKept() {
     EXPECT_EQ(FolderEntries(output), std::vector<std::string>{"book.xls"});
-    EXPECT_EQ(ReadFile(target), "older file");
+    EXPECT_EQ(ReadText(target), "older file");
   }
 };
 
@@ -476,7 +453,7 @@ TEST_F(SheetSaveFailure, ConverterTimeOutStopsEveryProcessItStarted) {
   ExpectFailure(target, {"did not finish", "stopped"});
   EXPECT_LT(steady_clock::now() - start, seconds{10});
   ExpectOlderFileKept();
-  const pid_t child = std::stoi(ReadFile(childPid));
+  const pid_t child = std::stoi(ReadText(childPid));
   EXPECT_FALSE(Alive(child)) << "the converter's own child was left running";
 }
 
@@ -490,7 +467,7 @@ TEST(SheetProcess, AProcessThatNeverStartedIsNeitherRunningNorEnded) {
 }
 
 TEST(SheetShow, WithoutDisplayTheSaveSucceedsAndNothingIsShown) {
-  const TempFolder folder;
+  const TempFolder folder{"tuvo-sheet-test"};
   Application app;
   app.SetVisible(true);
   Workbook& wb = app.Workbooks().Add();
@@ -506,7 +483,7 @@ TEST(SheetShow, WithoutDisplayTheSaveSucceedsAndNothingIsShown) {
 // The window process of a workbook, with a stand-in for LibreOffice Calc that records its
 // arguments, takes the workbook's lock file unless another holds it, and stays open.
 TEST(SheetShow, ClosingEndsExactlyTheWorkbooksWindowWhetherOrNotTheUserClosedIt) {
-  const TempFolder folder;
+  const TempFolder folder{"tuvo-sheet-test"};
   const fs::path arguments = folder.Path() / "arguments";
   const fs::path calc = Script(folder.Path(), "calc",
                                "echo \"$@\" >> '" + arguments.string() + "'\n"
@@ -527,12 +504,12 @@ TEST(SheetShow, ClosingEndsExactlyTheWorkbooksWindowWhetherOrNotTheUserClosedIt)
   ASSERT_TRUE(viewer.IsShowing(second));
   const pid_t firstPid = *viewer.ProcessOf(first);
   // Both stand-ins have started and the first has written its whole lock file.
-  for (int i = 0; i < 300 && !(ReadFile(firstLock).find("profile;") != std::string::npos &&
-                               Count(ReadFile(arguments), "\n") == 2);
+  for (int i = 0; i < 300 && !(ReadText(firstLock).find("profile;") != std::string::npos &&
+                               Count(ReadText(arguments), "\n") == 2);
        ++i) {
     std::this_thread::sleep_for(milliseconds{10});
   }
-  const std::string args = ReadFile(arguments);
+  const std::string args = ReadText(arguments);
   EXPECT_EQ(Count(args, "-env:UserInstallation=file:///"), 2u) << args;
   EXPECT_NE(args.find("first.xls"), std::string::npos) << args;
   ASSERT_TRUE(fs::exists(firstLock));
@@ -559,7 +536,7 @@ TEST(SheetShow, OnlyQuitOrClosingTheWorkbookEndsItsWindow) {
   enum class End { LetGo, Quit, CloseWorkbook };
   for (const End end : {End::LetGo, End::Quit, End::CloseWorkbook}) {
     SCOPED_TRACE(static_cast<int>(end));
-    const TempFolder folder;
+    const TempFolder folder{"tuvo-sheet-test"};
     const fs::path profileSeen = folder.Path() / "profile";
     const fs::path calc = Script(folder.Path(), "calc",
                                  "trap 'echo signalled >> \"" + (folder.Path() / "signals").string() +
@@ -573,7 +550,7 @@ TEST(SheetShow, OnlyQuitOrClosingTheWorkbookEndsItsWindow) {
     ASSERT_TRUE(app->IsShowing(wb));
     const pid_t pid = *app->Windows().ProcessOf(wb);
     for (int i = 0; i < 300 && !fs::exists(profileSeen); ++i) std::this_thread::sleep_for(milliseconds{10});
-    std::string profile = ReadFile(profileSeen);
+    std::string profile = ReadText(profileSeen);
     if (!profile.empty() && profile.back() == '\n') profile.pop_back();
     ASSERT_TRUE(fs::is_directory(profile)) << profile;
 

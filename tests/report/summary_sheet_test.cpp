@@ -21,6 +21,7 @@
 #include "rain/eff_rain_methods.h"
 #include "rain/station_rain.h"
 #include "run/progress.h"
+#include "support/temp_folder.h"
 #include "support/xls_reader.h"
 
 namespace tuvo {
@@ -562,22 +563,13 @@ TEST_F(SummarySheetTest, FailuresEndTheSheetWhereTheyHappen) {
 // and total numbers, the Thai units.
 TEST_F(SummarySheetTest, SavedWorkbookReadsBackWithItsTextsAndNumbers) {
   namespace fs = std::filesystem;
-  struct TempFolder {
-    fs::path path;
-    ~TempFolder() {
-      std::error_code ignored;
-      if (!path.empty()) fs::remove_all(path, ignored);
-    }
-  } folder;
-  std::string pattern = (fs::temp_directory_path() / "tuvo-summary-test-XXXXXX").string();
-  ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-  folder.path = pattern;
+  const test::TempFolder folder{"tuvo-summary-test"};
   totals.TotalGrossWater = 164609.052;
   Run();
   // The chart sheets have no series in this test; they are not what is read back.
   workbook->Sheets("Chart1").Delete();
   workbook->Sheets("Chart2").Delete();
-  const fs::path file = folder.path / "summary.xls";
+  const fs::path file = folder.Path() / "summary.xls";
   workbook->SaveAs(file.string());
 
   const test::XlsReader xls(file);
