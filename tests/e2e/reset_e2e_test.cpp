@@ -30,6 +30,7 @@
 #include "platform/sheet/sheet.h"
 #include "platform/system.h"
 #include "run/season.h"
+#include "support/temp_folder.h"
 #include "support/xls_reader.h"
 
 namespace tuvo {
@@ -43,27 +44,24 @@ class Homes {
   Homes() {
     if (const char* old = std::getenv("HOME")) old_ = old;
   }
+  // HOME first; the folders go with made_ after this body.
   ~Homes() {
     if (old_) setenv("HOME", old_->c_str(), 1);
     else unsetenv("HOME");
-    std::error_code ignored;
-    for (const fs::path& p : made_) fs::remove_all(p, ignored);
   }
   Homes(const Homes&) = delete;
   Homes& operator=(const Homes&) = delete;
 
   // A new empty folder, made HOME.
   fs::path UseNew() {
-    std::string pattern = (fs::temp_directory_path() / "tuvo-reset-e2e-XXXXXX").string();
-    if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("no temporary folder");
-    made_.emplace_back(pattern);
-    setenv("HOME", pattern.c_str(), 1);
-    return made_.back();
+    made_.push_back(std::make_unique<test::TempFolder>("tuvo-reset-e2e"));
+    setenv("HOME", made_.back()->Path().c_str(), 1);
+    return made_.back()->Path();
   }
 
  private:
   std::optional<std::string> old_;
-  std::vector<fs::path> made_;
+  std::vector<std::unique_ptr<test::TempFolder>> made_;
 };
 
 // A main window on fresh fields, shown as at program start.

@@ -3,44 +3,18 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <stdexcept>
-#include <system_error>
-
-#include <stdlib.h>
 
 #include "platform/sheet/process.h"
+#include "temp_folder.h"
 
 namespace tuvo::test {
 
-namespace {
-
 namespace fs = std::filesystem;
 
-// LibreOffice's profile for one conversion: a fresh folder, so that no other instance or earlier
-// run shares its settings or its lock; removed afterwards.
-class ProfileFolder {
- public:
-  ProfileFolder() {
-    std::string pattern = (fs::temp_directory_path() / "tuvo-soffice-profile-XXXXXX").string();
-    if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("no temporary folder for the profile");
-    path_ = pattern;
-  }
-  ~ProfileFolder() {
-    std::error_code ignored;
-    fs::remove_all(path_, ignored);
-  }
-  ProfileFolder(const ProfileFolder&) = delete;
-  ProfileFolder& operator=(const ProfileFolder&) = delete;
-  const fs::path& Path() const { return path_; }
-
- private:
-  fs::path path_;
-};
-
-}  // namespace
-
 fs::path ConvertWithLibreOffice(const fs::path& file, const std::string& format, const fs::path& folder) {
-  const ProfileFolder profile;
+  // LibreOffice's profile for this conversion alone, so that no other instance or earlier run
+  // shares its settings or its lock.
+  const TempFolder profile("tuvo-soffice-profile");
   const sheet::Started started = sheet::StartProcess(
       "soffice", {"-env:UserInstallation=" + sheet::FileUrl(profile.Path()), "--headless", "--norestore",
                   "--convert-to", format, "--outdir", folder.string(), file.string()},
