@@ -16,6 +16,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include "calcsheet/frame_selection.h"
 #include "platform/locale.h"
 #include "platform/sheet/process.h"
 #include "platform/sheet/sheet.h"
@@ -86,20 +87,6 @@ std::size_t Count(const std::string& text, const std::string& what) {
   std::size_t n = 0;
   for (std::size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + what.size())) ++n;
   return n;
-}
-
-// The outline the calculation sheet draws around its selection.
-void FrameSelection(Workbook& wb) {
-  const Range selection = wb.Selection();
-  selection.SetBorderLineStyle(BorderIndex::DiagonalDown, xl::None);
-  selection.SetBorderLineStyle(BorderIndex::DiagonalUp, xl::None);
-  for (BorderIndex edge : {BorderIndex::EdgeLeft, BorderIndex::EdgeTop, BorderIndex::EdgeBottom,
-                           BorderIndex::EdgeRight}) {
-    selection.SetBorderLineStyle(edge, xl::Continuous);
-    selection.SetBorderWeight(edge, xl::Thin);
-    selection.SetBorderColorIndex(edge, xl::Automatic);
-  }
-  selection.SetBorderLineStyle(BorderIndex::InsideHorizontal, xl::None);
 }
 
 // A line chart of the weekly chart sheets' kind over the given source, moved behind `after`.
