@@ -7,7 +7,7 @@ packages=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev
   libxlsxwriter-dev libfreexl-dev libgsf-1-dev
-  libreoffice-calc
+  libreoffice-calc libreoffice-dev
   fonts-thai-tlwg
   libgtest-dev libbenchmark-dev
   xvfb xauth poppler-utils unzip

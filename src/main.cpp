@@ -7,5 +7,6 @@ int main(int argc, char** argv) {
   QApplication app(argc, argv);
   tuvo::TuvoApp tuvo;
   tuvo.Start();
+  tuvo.StartOfficeService();
   return app.exec();
 }

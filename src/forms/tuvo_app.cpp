@@ -2,6 +2,9 @@
 
 #include <QCoreApplication>
 
+#include "platform/sheet/office_service.h"
+#include "platform/sheet/viewer.h"
+
 namespace tuvo {
 
 TuvoApp::TuvoApp() : End([] { QCoreApplication::exit(0); }) {}
@@ -9,9 +12,18 @@ TuvoApp::TuvoApp() : End([] { QCoreApplication::exit(0); }) {}
 TuvoApp::~TuvoApp() {
   delete main_.data();
   delete about_.data();
+  // The service ends with the last application that uses it; a shown workbook stays open.
+  if (office_ && sheet::OfficeService::Current() == office_) sheet::OfficeService::Install(nullptr);
 }
 
 void TuvoApp::Start() { ShowMain(); }
+
+void TuvoApp::StartOfficeService() {
+  if (office_) return;
+  office_ = std::make_shared<sheet::OfficeService>();
+  sheet::OfficeService::Install(office_);
+  office_->StartInBackground(sheet::Viewer::HasDisplay());
+}
 
 // A new main window loads afresh on the fields that outlived the previous one.
 void TuvoApp::ShowMain() {

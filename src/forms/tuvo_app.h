@@ -5,6 +5,7 @@
 #include <QPointer>
 
 #include <functional>
+#include <memory>
 
 #include "forms/frmTUVO.h"
 #include "forms/frmTUVO3.h"
@@ -12,6 +13,10 @@
 #include "forms/window_host.h"
 
 namespace tuvo {
+
+namespace sheet {
+class OfficeService;
+}
 
 class TuvoApp : public WindowHost {
  public:
@@ -22,6 +27,11 @@ class TuvoApp : public WindowHost {
 
   // Opens the main window.
   void Start();
+  // Starts the program's warm LibreOffice instances in the background; the program calls it at
+  // its start, tests that want them opt in.
+  void StartOfficeService();
+  // The program's office service, null until started.
+  const std::shared_ptr<sheet::OfficeService>& Office() const { return office_; }
 
   MainFields& Fields() { return fields_; }
   // The open main window and About box, null while closed.
@@ -39,6 +49,7 @@ class TuvoApp : public WindowHost {
   void ShowMain();
 
   MainFields fields_;
+  std::shared_ptr<sheet::OfficeService> office_;
   QPointer<frmTUVO> main_;
   QPointer<frmTUVO3> about_;
 };

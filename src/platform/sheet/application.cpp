@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/sheet/office_service.h"
 #include "platform/sheet/viewer.h"
 
 namespace tuvo::sheet {
@@ -19,7 +20,7 @@ Workbook& Workbooks::operator()(int index) {
   return *application_->open_[static_cast<std::size_t>(index - 1)];
 }
 
-Application::Application() : viewer_(std::make_unique<Viewer>()) {}
+Application::Application() : viewer_(std::make_unique<Viewer>()) { office_.service = OfficeService::Current(); }
 
 Application::~Application() = default;
 
@@ -49,7 +50,7 @@ void Application::Quit() {
 bool Application::IsShowing(const Workbook& workbook) const { return viewer_->IsShowing(workbook); }
 
 void Application::WorkbookSaved(Workbook& workbook) {
-  if (visible_) viewer_->Show(workbook, office_.program);
+  if (visible_) viewer_->Show(workbook, office_.program, office_.service);
 }
 
 void Application::WorkbookClosed(Workbook& workbook) {

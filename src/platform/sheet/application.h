@@ -11,6 +11,7 @@
 namespace tuvo::sheet {
 
 class Application;
+class OfficeService;
 class Viewer;
 
 // The open workbooks of an application.
@@ -27,10 +28,12 @@ class Workbooks {
 };
 
 // The LibreOffice program that converts a saved workbook to .xls and shows it (found on PATH
-// unless a path), and how long one conversion may take.
+// unless a path), how long one one-shot conversion may take, and the program's office service
+// (used while its program is this program).
 struct OfficeSettings {
   std::string program = "soffice";
   std::chrono::milliseconds timeout{60000};
+  std::shared_ptr<OfficeService> service;
 };
 
 class Application {

@@ -4,6 +4,7 @@
 #include <cerrno>
 #include <csignal>
 #include <cstring>
+#include <fstream>
 #include <thread>
 
 #include <fcntl.h>
@@ -17,6 +18,19 @@ namespace tuvo::sheet {
 namespace {
 
 constexpr std::chrono::milliseconds PollInterval{10};
+
+// A new profile's settings: no tip dialog at the first start, no recovery of earlier documents.
+constexpr const char* QuietProfileSettings =
+    "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+    "<oor:items xmlns:oor=\"http://openoffice.org/2001/registry\" "
+    "xmlns:xs=\"http://www.w3.org/2001/XMLSchema\" xmlns:xsi=\"http://www.w3.org/2001/XMLSchema-instance\">\n"
+    "<item oor:path=\"/org.openoffice.Office.Common/Misc\"><prop oor:name=\"ShowTipOfTheDay\" oor:op=\"fuse\">"
+    "<value>false</value></prop></item>\n"
+    "<item oor:path=\"/org.openoffice.Office.Recovery/AutoSave\"><prop oor:name=\"Enabled\" oor:op=\"fuse\">"
+    "<value>false</value></prop></item>\n"
+    "<item oor:path=\"/org.openoffice.Office.Recovery/RecoveryInfo\"><prop oor:name=\"Enabled\" oor:op=\"fuse\">"
+    "<value>false</value></prop></item>\n"
+    "</oor:items>\n";
 
 }  // namespace
 
@@ -35,8 +49,14 @@ std::string FileUrl(const std::filesystem::path& path) {
   return url;
 }
 
+void WriteQuietProfile(const std::filesystem::path& profile) {
+  std::error_code error;
+  std::filesystem::create_directories(profile / "user", error);
+  std::ofstream(profile / "user" / "registrymodifications.xcu") << QuietProfileSettings;
+}
+
 Started StartProcess(const std::string& program, const std::vector<std::string>& arguments,
-                     const std::filesystem::path& log) {
+                     const std::filesystem::path& log, int input) {
   std::vector<char*> argv;
   argv.push_back(const_cast<char*>(program.c_str()));
   for (const std::string& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
@@ -45,7 +65,11 @@ Started StartProcess(const std::string& program, const std::vector<std::string>&
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
   const std::string logPath = log.empty() ? std::string("/dev/null") : log.string();
-  posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
+  if (input >= 0) {
+    posix_spawn_file_actions_adddup2(&actions, input, STDIN_FILENO);
+  } else {
+    posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
+  }
   posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, logPath.c_str(), O_WRONLY | O_CREAT | O_APPEND, 0600);
   posix_spawn_file_actions_adddup2(&actions, STDOUT_FILENO, STDERR_FILENO);
   posix_spawnattr_t attributes;

@@ -10,6 +10,7 @@
 #include <signal.h>
 #include <sys/wait.h>
 
+#include "platform/sheet/office_service.h"
 #include "platform/sheet/process.h"
 #include "platform/sheet/workbook.h"
 
@@ -22,15 +23,6 @@ namespace fs = std::filesystem;
 // How long a window may take to close when asked before it is ended by force.
 constexpr std::chrono::milliseconds CloseGrace{3000};
 
-// A new profile's settings: no tip dialog over the workbook at the first start.
-constexpr const char* ProfileSettings =
-    "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-    "<oor:items xmlns:oor=\"http://openoffice.org/2001/registry\" "
-    "xmlns:xs=\"http://www.w3.org/2001/XMLSchema\" xmlns:xsi=\"http://www.w3.org/2001/XMLSchema-instance\">\n"
-    "<item oor:path=\"/org.openoffice.Office.Common/Misc\"><prop oor:name=\"ShowTipOfTheDay\" oor:op=\"fuse\">"
-    "<value>false</value></prop></item>\n"
-    "</oor:items>\n";
-
 bool Set(const char* variable) {
   const char* value = std::getenv(variable);
   return value != nullptr && *value != '\0';
@@ -38,15 +30,29 @@ bool Set(const char* variable) {
 
 }  // namespace
 
-// One window: the process showing the file and its private profile folder.
+// One window: a window of the service's viewer, or the process showing the file and its private
+// profile folder.
 struct Viewer::Window {
+  std::optional<ShownWindow> shown;
   pid_t pid = -1;
   fs::path profile;
   fs::path file;
 
   ~Window() {
+    if (shown) {
+      try {
+        shown->viewer->Close(shown->document);
+      } catch (const std::exception&) {
+        // a viewer that does not answer keeps the window; it was given up on
+      }
+    }
     if (pid > 0) EndProcess(pid, CloseGrace);
     Clean();
+  }
+
+  bool Open() const {
+    if (shown) return shown->viewer->IsOpen(shown->document);
+    return ProcessRunning(pid);
   }
 
   // Our lock file and profile folder, once nothing uses them any more.
@@ -59,6 +65,7 @@ struct Viewer::Window {
   // Lets the window go on without us: no signal, and its profile stays while anything of its
   // process group (LibreOffice's own binary included) still runs on it.
   void Leave() {
+    shown.reset();
     if (pid <= 0) return;
     int status = 0;
     if (waitpid(pid, &status, WNOHANG) == pid && kill(-pid, 0) != 0 && errno == ESRCH) Clean();
@@ -96,9 +103,27 @@ bool Viewer::HasDisplay() {
   return Set("DISPLAY") || Set("WAYLAND_DISPLAY");
 }
 
-void Viewer::Show(const Workbook& workbook, const std::string& program) {
+void Viewer::Show(const Workbook& workbook, const std::string& program, const std::shared_ptr<OfficeService>& service) {
   if (!HasDisplay()) return;
+  if (service && service->Program() == program && OpenInService(workbook, *service, workbook.FullName())) return;
   Open(workbook, program, workbook.FullName());
+}
+
+bool Viewer::OpenInService(const Workbook& workbook, OfficeService& service, const fs::path& file) {
+  if (IsShowing(workbook)) return true;
+  std::optional<ShownWindow> shown;
+  try {
+    shown = service.Show(file);
+  } catch (const std::exception&) {
+    return false;  // the viewer failed it: a process of its own shows it instead
+  }
+  if (!shown) return false;
+  windows_.erase(&workbook);
+  auto window = std::make_unique<Window>();
+  window->shown = std::move(shown);
+  window->file = file;
+  windows_[&workbook] = std::move(window);
+  return true;
 }
 
 void Viewer::Open(const Workbook& workbook, const std::string& program, const fs::path& file) {
@@ -109,9 +134,7 @@ void Viewer::Open(const Workbook& workbook, const std::string& program, const fs
   if (mkdtemp(pattern.data()) == nullptr) return;  // no window then; the file is saved all the same
   window->profile = pattern;
   window->file = file;
-  std::error_code error;
-  fs::create_directories(window->profile / "profile" / "user", error);
-  std::ofstream(window->profile / "profile" / "user" / "registrymodifications.xcu") << ProfileSettings;
+  WriteQuietProfile(window->profile / "profile");
   const Started started = StartProcess(
       program, {"-env:UserInstallation=" + FileUrl(window->profile / "profile"), "--nologo", "--norestore", file.string()},
       window->profile / "viewer.log");
@@ -127,12 +150,13 @@ void Viewer::CloseAll() { windows_.clear(); }
 
 bool Viewer::IsShowing(const Workbook& workbook) const {
   const auto it = windows_.find(&workbook);
-  return it != windows_.end() && ProcessRunning(it->second->pid);
+  return it != windows_.end() && it->second->Open();
 }
 
 std::optional<pid_t> Viewer::ProcessOf(const Workbook& workbook) const {
   const auto it = windows_.find(&workbook);
   if (it == windows_.end()) return std::nullopt;
+  if (it->second->shown) return it->second->shown->viewer->Process();
   return it->second->pid;
 }
 

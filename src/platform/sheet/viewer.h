@@ -1,7 +1,7 @@
-// The windows that show saved workbooks: one LibreOffice Calc process per workbook, each with its
-// own profile folder, so that closing a workbook closes exactly its window. A viewer that goes
-// away without closing its windows leaves them open to the user (the program ends, the result
-// stays on screen).
+// The windows that show saved workbooks: a window of the office service's viewer where the
+// program has one, else one LibreOffice Calc process per workbook, each with its own profile
+// folder. Either way closing a workbook closes exactly its window. A viewer that goes away without
+// closing its windows leaves them open to the user (the program ends, the result stays on screen).
 #pragma once
 
 #include <filesystem>
@@ -15,6 +15,7 @@
 namespace tuvo::sheet {
 
 class Workbook;
+class OfficeService;
 
 class Viewer {
  public:
@@ -24,8 +25,11 @@ class Viewer {
   Viewer& operator=(const Viewer&) = delete;
 
   // Shows the saved file of the workbook, when there is a display, unless our window shows it
-  // already. Without a display or without LibreOffice nothing is shown; that is no failure.
-  void Show(const Workbook& workbook, const std::string& program);
+  // already: in the service's viewer when it has one, else in a process of `program`. Without a
+  // display or without LibreOffice nothing is shown; that is no failure.
+  void Show(const Workbook& workbook, const std::string& program, const std::shared_ptr<OfficeService>& service);
+  // Opens `file` in the service's viewer for the workbook; false when the service has no viewer.
+  bool OpenInService(const Workbook& workbook, OfficeService& service, const std::filesystem::path& file);
   // Opens `file` in `program` (LibreOffice Calc) for the workbook, display or not.
   void Open(const Workbook& workbook, const std::string& program, const std::filesystem::path& file);
   // Closes the workbook's window, whether or not it was opened and whether or not it is still open.

@@ -1,0 +1,183 @@
+#include "platform/sheet/office_service.h"
+
+#include <csignal>
+
+namespace tuvo::sheet {
+
+namespace {
+
+std::mutex installedMutex;
+std::shared_ptr<OfficeService> installed;
+
+using Clock = std::chrono::steady_clock;
+
+std::chrono::milliseconds Remaining(Clock::time_point deadline) {
+  return std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
+}
+
+}  // namespace
+
+OfficeService::OfficeService(std::string program, OfficeTimeouts timeouts)
+    : program_(std::move(program)), timeouts_(timeouts) {
+  // A write to the pipe of an office that just died must fail, not end the program.
+  std::signal(SIGPIPE, SIG_IGN);
+}
+
+OfficeService::~OfficeService() {
+  {
+    std::lock_guard lock(mutex_);
+    for (Slot* slot : {&converter_, &viewer_}) {
+      if (slot->starting) slot->starting->Abort();
+    }
+  }
+  JoinSlot(converter_);
+  JoinSlot(viewer_);
+  // The converter ends now; the viewer ends too unless it shows a window.
+  converter_.instance.reset();
+  viewer_.instance.reset();
+}
+
+std::shared_ptr<OfficeService> OfficeService::Current() {
+  std::lock_guard lock(installedMutex);
+  return installed;
+}
+
+void OfficeService::Install(std::shared_ptr<OfficeService> service) {
+  std::lock_guard lock(installedMutex);
+  installed = std::move(service);
+}
+
+void OfficeService::StartInBackground(bool withViewer) {
+  StartSlot(converter_, OfficeInstance::Role::Converter);
+  if (withViewer) StartSlot(viewer_, OfficeInstance::Role::Viewer);
+}
+
+// Starts the slot's instance on a thread of its own, unless it runs or starts already.
+void OfficeService::StartSlot(Slot& slot, OfficeInstance::Role role) {
+  std::thread finished;
+  {
+    std::lock_guard lock(mutex_);
+    if (slot.instance || slot.starting) return;
+    auto instance = std::make_shared<OfficeInstance>(role, program_, timeouts_);
+    slot.starting = instance;
+    finished = std::move(slot.starter);
+    slot.starter = std::thread([this, &slot, instance] {
+      bool started = true;
+      try {
+        instance->Start();
+      } catch (const std::exception&) {
+        started = false;  // the next use replaces it or does without
+      }
+      std::lock_guard lock(mutex_);
+      slot.starting.reset();
+      if (started) slot.instance = instance;
+      changed_.notify_all();
+    });
+  }
+  if (finished.joinable()) finished.join();
+}
+
+void OfficeService::JoinSlot(Slot& slot) {
+  if (slot.starter.joinable()) slot.starter.join();
+}
+
+bool OfficeService::ConverterStarting() {
+  std::lock_guard lock(mutex_);
+  return converter_.starting != nullptr;
+}
+
+bool OfficeService::WaitForConverter(std::chrono::milliseconds timeout) {
+  std::unique_lock lock(mutex_);
+  return changed_.wait_for(lock, timeout, [&] { return converter_.starting == nullptr; });
+}
+
+void OfficeService::Convert(const std::filesystem::path& xlsx, const std::filesystem::path& xls,
+                            const std::function<void()>& oneShot) {
+  std::lock_guard converting(converting_);
+  if (TryConverter(xlsx, xls)) {
+    ++conversions_;
+    return;
+  }
+  ++oneShots_;
+  oneShot();
+}
+
+// The conversion through the converter, replaced once within one conversion deadline when it
+// died, hangs or cannot start; false when the one-shot must serve.
+bool OfficeService::TryConverter(const std::filesystem::path& xlsx, const std::filesystem::path& xls) {
+  std::shared_ptr<OfficeInstance> converter;
+  {
+    std::unique_lock lock(mutex_);
+    // After a failed replacement only a converter that is ready serves; nobody waits for one.
+    if (!oneShotOnly_) changed_.wait(lock, [&] { return converter_.starting == nullptr; });
+    converter = converter_.instance;
+  }
+  const Clock::time_point deadline = Clock::now() + timeouts_.convert;
+  bool replaced = oneShotOnly_;  // no replacement while the one-shot serves
+  while (true) {
+    if (!converter || !converter->Usable()) {
+      if (replaced) break;
+      replaced = true;
+      {
+        std::lock_guard lock(mutex_);
+        converter_.instance.reset();
+      }
+      converter = std::make_shared<OfficeInstance>(OfficeInstance::Role::Converter, program_, timeouts_);
+      try {
+        converter->Start(std::min(timeouts_.start, Remaining(deadline)));
+      } catch (const OfficeError&) {
+        converter.reset();
+        break;
+      }
+      std::lock_guard lock(mutex_);
+      converter_.instance = converter;
+    }
+    try {
+      const std::chrono::milliseconds left = Remaining(deadline);
+      if (left.count() <= 0) throw OfficeError(OfficeError::Kind::NotAnswering, "no time left");
+      converter->Convert(xlsx, xls, left);
+      oneShotOnly_ = false;
+      return true;
+    } catch (const OfficeError&) {
+      std::lock_guard lock(mutex_);
+      if (converter_.instance == converter) converter_.instance.reset();
+      converter.reset();
+    }
+  }
+  // The one-shot serves from now on, until a converter started in the background is ready.
+  oneShotOnly_ = true;
+  StartSlot(converter_, OfficeInstance::Role::Converter);
+  return false;
+}
+
+std::optional<ShownWindow> OfficeService::Show(const std::filesystem::path& file) {
+  std::shared_ptr<OfficeInstance> viewer;
+  bool restart = false;
+  {
+    std::unique_lock lock(mutex_);
+    changed_.wait_for(lock, timeouts_.window, [&] { return viewer_.starting == nullptr; });
+    viewer = viewer_.instance;
+    if (viewer && !viewer->Usable()) {
+      // A dead or hung viewer is let go of (what it shows stays with its windows' records) and
+      // a new one starts for the next workbook.
+      viewer_.instance.reset();
+      viewer.reset();
+      restart = true;
+    }
+  }
+  if (restart) StartSlot(viewer_, OfficeInstance::Role::Viewer);
+  if (!viewer) return std::nullopt;
+  return ShownWindow{viewer, viewer->Show(file)};
+}
+
+pid_t OfficeService::ConverterProcess() {
+  std::lock_guard lock(mutex_);
+  return converter_.instance ? converter_.instance->Process() : -1;
+}
+
+pid_t OfficeService::ViewerProcess() {
+  std::lock_guard lock(mutex_);
+  return viewer_.instance ? viewer_.instance->Process() : -1;
+}
+
+}  // namespace tuvo::sheet

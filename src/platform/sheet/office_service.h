@@ -1,0 +1,92 @@
+// The program's office service: two warm LibreOffice instances that outlive the spreadsheet
+// applications of the runs. The converter (headless) turns saved .xlsx files into .xls files; the
+// viewer (invisible until it shows a workbook, only where there is a display) shows the saved
+// workbooks. Both start in the background when the program starts. The spreadsheet applications
+// use the service whose program they name; tests that want one install their own.
+#pragma once
+
+#include <condition_variable>
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <thread>
+
+#include "platform/sheet/office_instance.h"
+
+namespace tuvo::sheet {
+
+// A window the viewer opened: the instance and its document.
+struct ShownWindow {
+  std::shared_ptr<OfficeInstance> viewer;
+  uno::DocumentId document = 0;
+};
+
+class OfficeService {
+ public:
+  explicit OfficeService(std::string program = "soffice", OfficeTimeouts timeouts = {});
+  // Ends the converter, and the viewer unless it shows a window; waits for no office.
+  ~OfficeService();
+  OfficeService(const OfficeService&) = delete;
+  OfficeService& operator=(const OfficeService&) = delete;
+
+  // The service the program installed, or none.
+  static std::shared_ptr<OfficeService> Current();
+  // Installs the program's service (none: uninstalls it).
+  static void Install(std::shared_ptr<OfficeService> service);
+
+  // Starts the converter, and the viewer when asked, each on a thread of its own.
+  void StartInBackground(bool withViewer);
+
+  // The LibreOffice program of the instances.
+  const std::string& Program() const { return program_; }
+  OfficeTimeouts& Timeouts() { return timeouts_; }
+
+  // Whether the converter is still starting.
+  bool ConverterStarting();
+  // Waits up to `timeout` for the converter to finish starting; true once it has.
+  bool WaitForConverter(std::chrono::milliseconds timeout);
+
+  // Converts `xlsx` to `xls`. A converter still starting is waited for; one that died, hangs or
+  // cannot start is replaced once, within one conversion deadline in all; when that fails too,
+  // `oneShot` converts instead (from then on, until a converter started in the background is
+  // ready). Throws what `oneShot` throws.
+  void Convert(const std::filesystem::path& xlsx, const std::filesystem::path& xls,
+               const std::function<void()>& oneShot);
+
+  // Shows `file` in the viewer; none when there is no working viewer (the caller shows it
+  // otherwise). Throws OfficeError when the viewer fails to show it.
+  std::optional<ShownWindow> Show(const std::filesystem::path& file);
+
+  // The instances' processes, -1 when not running (tests).
+  pid_t ConverterProcess();
+  pid_t ViewerProcess();
+  // How many conversions went through the converter and through the one-shot (tests, benchmarks).
+  int Conversions() const { return conversions_; }
+  int OneShots() const { return oneShots_; }
+
+ private:
+  struct Slot {
+    std::shared_ptr<OfficeInstance> instance;  // set once started
+    std::shared_ptr<OfficeInstance> starting;  // while it starts
+    std::thread starter;
+  };
+  void StartSlot(Slot& slot, OfficeInstance::Role role);
+  void JoinSlot(Slot& slot);
+  bool TryConverter(const std::filesystem::path& xlsx, const std::filesystem::path& xls);
+
+  std::string program_;
+  OfficeTimeouts timeouts_;
+  std::mutex mutex_;
+  std::condition_variable changed_;
+  Slot converter_;
+  Slot viewer_;
+  std::mutex converting_;  // one conversion at a time
+  bool oneShotOnly_ = false;
+  int conversions_ = 0;
+  int oneShots_ = 0;
+};
+
+}  // namespace tuvo::sheet

@@ -1,0 +1,212 @@
+#include "platform/sheet/uno_client.h"
+
+#include <cstdlib>
+#include <initializer_list>
+#include <map>
+#include <mutex>
+
+#include <com/sun/star/awt/XWindow2.hpp>
+#include <com/sun/star/beans/PropertyValue.hpp>
+#include <com/sun/star/bridge/UnoUrlResolver.hpp>
+#include <com/sun/star/bridge/XUnoUrlResolver.hpp>
+#include <com/sun/star/frame/Desktop.hpp>
+#include <com/sun/star/frame/XComponentLoader.hpp>
+#include <com/sun/star/frame/XController.hpp>
+#include <com/sun/star/frame/XDesktop2.hpp>
+#include <com/sun/star/frame/XFrame.hpp>
+#include <com/sun/star/frame/XFrames.hpp>
+#include <com/sun/star/frame/XModel.hpp>
+#include <com/sun/star/frame/XStorable.hpp>
+#include <com/sun/star/lang/DisposedException.hpp>
+#include <com/sun/star/lang/XComponent.hpp>
+#include <com/sun/star/uno/XComponentContext.hpp>
+#include <com/sun/star/util/XCloseable.hpp>
+#include <cppuhelper/bootstrap.hxx>
+#include <rtl/ustring.hxx>
+
+#include "platform/sheet/process.h"
+
+namespace tuvo::sheet::uno {
+
+namespace {
+
+namespace css = com::sun::star;
+using css::uno::Reference;
+using css::uno::UNO_QUERY;
+using css::uno::UNO_QUERY_THROW;
+using rtl::OUString;
+
+OUString Utf16(const std::string& text) {
+  return OUString(text.data(), static_cast<sal_Int32>(text.size()), RTL_TEXTENCODING_UTF8);
+}
+
+std::string Utf8(const OUString& text) { return rtl::OUStringToOString(text, RTL_TEXTENCODING_UTF8).getStr(); }
+
+// The local component context of this process, made once.
+Reference<css::uno::XComponentContext>& LocalContext() {
+  static Reference<css::uno::XComponentContext> context;
+  return context;
+}
+
+css::beans::PropertyValue Property(const char* name, const css::uno::Any& value) {
+  css::beans::PropertyValue property;
+  property.Name = OUString::createFromAscii(name);
+  property.Value = value;
+  return property;
+}
+
+// The arguments of a load or store request.
+css::uno::Sequence<css::beans::PropertyValue> Arguments(std::initializer_list<css::beans::PropertyValue> properties) {
+  return css::uno::Sequence<css::beans::PropertyValue>(properties.begin(), static_cast<sal_Int32>(properties.size()));
+}
+
+// Runs a UNO request and turns whatever it throws into UnoError naming the request.
+template <typename Request>
+auto Ask(const char* what, Request request) -> decltype(request()) {
+  try {
+    return request();
+  } catch (const css::uno::Exception& error) {
+    throw UnoError(std::string(what) + ": " + Utf8(error.Message));
+  }
+}
+
+}  // namespace
+
+void StartRuntime() {
+  static std::once_flag once;
+  static std::string failure;
+  std::call_once(once, [] {
+    // The runtime finds the office's types and services through the office's own bootstrap file.
+    setenv("URE_BOOTSTRAP", "vnd.sun.star.pathname:" LIBREOFFICE_PROGRAM_DIR "/fundamentalrc", 0);
+    try {
+      LocalContext() = cppu::defaultBootstrap_InitialComponentContext();
+    } catch (const css::uno::Exception& error) {
+      failure = "the UNO runtime cannot start: " + Utf8(error.Message);
+    }
+  });
+  if (!failure.empty()) throw UnoError(failure);
+}
+
+struct Connection::Impl {
+  Reference<css::uno::XComponentContext> remote;
+  Reference<css::frame::XDesktop2> desktop;
+  std::mutex mutex;  // guards the shown documents
+  std::map<DocumentId, Reference<css::frame::XModel>> shown;
+  DocumentId lastId = 0;
+
+  Reference<css::frame::XModel> Shown(DocumentId document) {
+    std::lock_guard lock(mutex);
+    const auto it = shown.find(document);
+    return it == shown.end() ? Reference<css::frame::XModel>() : it->second;
+  }
+};
+
+Connection::Connection(std::unique_ptr<Impl> impl) : impl_(std::move(impl)) {}
+
+Connection::~Connection() {
+  // Letting go of the remote references ends the bridge; a dead office only makes that fail.
+  try {
+    impl_.reset();
+  } catch (...) {
+  }
+}
+
+std::unique_ptr<Connection> Connection::Connect(const std::string& pipeName) {
+  StartRuntime();
+  auto impl = std::make_unique<Impl>();
+  Ask("connecting", [&] {
+    Reference<css::bridge::XUnoUrlResolver> resolver = css::bridge::UnoUrlResolver::create(LocalContext());
+    impl->remote.set(resolver->resolve(Utf16("uno:pipe,name=" + pipeName + ";urp;StarOffice.ComponentContext")),
+                     UNO_QUERY_THROW);
+    impl->desktop = css::frame::Desktop::create(impl->remote);
+  });
+  return std::unique_ptr<Connection>(new Connection(std::move(impl)));
+}
+
+void Connection::ConvertToXls(const std::filesystem::path& xlsx, const std::filesystem::path& xls) {
+  Ask("converting", [&] {
+    const auto load = Arguments({Property("Hidden", css::uno::Any(true)), Property("ReadOnly", css::uno::Any(true))});
+    Reference<css::lang::XComponent> document =
+        impl_->desktop->loadComponentFromURL(Utf16(FileUrl(xlsx)), "_blank", 0, load);
+    if (!document.is()) throw UnoError("the office loaded nothing from \"" + xlsx.string() + "\"");
+    Reference<css::util::XCloseable> closeable(document, UNO_QUERY_THROW);
+    try {
+      const auto store = Arguments(
+          {Property("FilterName", css::uno::Any(OUString("MS Excel 97"))), Property("Overwrite", css::uno::Any(true))});
+      Reference<css::frame::XStorable>(document, UNO_QUERY_THROW)->storeToURL(Utf16(FileUrl(xls)), store);
+    } catch (...) {
+      try {
+        closeable->close(true);
+      } catch (...) {
+      }
+      throw;
+    }
+    closeable->close(true);
+  });
+}
+
+DocumentId Connection::Show(const std::filesystem::path& file) {
+  return Ask("showing", [&] {
+    const css::uno::Sequence<css::beans::PropertyValue> load;
+    Reference<css::lang::XComponent> document =
+        impl_->desktop->loadComponentFromURL(Utf16(FileUrl(file)), "_blank", 0, load);
+    Reference<css::frame::XModel> model(document, UNO_QUERY);
+    if (!model.is()) throw UnoError("the office showed nothing of \"" + file.string() + "\"");
+    std::lock_guard lock(impl_->mutex);
+    impl_->shown[++impl_->lastId] = model;
+    return impl_->lastId;
+  });
+}
+
+void Connection::Close(DocumentId document) {
+  Reference<css::frame::XModel> model = impl_->Shown(document);
+  {
+    std::lock_guard lock(impl_->mutex);
+    impl_->shown.erase(document);
+  }
+  if (!model.is()) return;
+  try {
+    Reference<css::util::XCloseable>(model, UNO_QUERY_THROW)->close(true);
+  } catch (const css::lang::DisposedException&) {
+    // the user closed it already
+  } catch (const css::uno::Exception& error) {
+    throw UnoError("closing: " + Utf8(error.Message));
+  }
+}
+
+bool Connection::IsOpen(DocumentId document) {
+  Reference<css::frame::XModel> model = impl_->Shown(document);
+  if (!model.is()) return false;
+  try {
+    Reference<css::frame::XController> controller = model->getCurrentController();
+    return controller.is() && controller->getFrame().is();
+  } catch (const css::uno::Exception&) {
+    return false;
+  }
+}
+
+int Connection::VisibleWindowCount() {
+  return Ask("counting windows", [&] {
+    Reference<css::frame::XFrames> frames = impl_->desktop->getFrames();
+    int visible = 0;
+    for (sal_Int32 i = 0; i < frames->getCount(); ++i) {
+      Reference<css::frame::XFrame> frame;
+      frames->getByIndex(i) >>= frame;
+      if (!frame.is()) continue;
+      Reference<css::awt::XWindow2> window(frame->getContainerWindow(), UNO_QUERY);
+      if (window.is() && window->isVisible()) ++visible;
+    }
+    return visible;
+  });
+}
+
+bool Connection::Alive() {
+  try {
+    impl_->desktop->getFrames();
+    return true;
+  } catch (const css::uno::Exception&) {
+    return false;
+  }
+}
+
+}  // namespace tuvo::sheet::uno

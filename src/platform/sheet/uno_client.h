@@ -1,0 +1,54 @@
+// A connection to a LibreOffice instance over UNO, its own automation interface: loading,
+// converting, showing and closing documents. The only place that speaks UNO; nothing of its
+// types leaks out. Calls block until the office answers or the connection breaks (ending the
+// office's process breaks it), so callers put a deadline around them.
+#pragma once
+
+#include <filesystem>
+#include <memory>
+#include <stdexcept>
+#include <string>
+
+namespace tuvo::sheet::uno {
+
+// The office refused a request or the connection broke.
+class UnoError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+// A document that a connection showed; 0 is none.
+using DocumentId = int;
+
+class Connection {
+ public:
+  // Connects once to the office that accepts on the pipe `pipeName`; throws UnoError when no
+  // office answers there (yet).
+  static std::unique_ptr<Connection> Connect(const std::string& pipeName);
+  ~Connection();
+  Connection(const Connection&) = delete;
+  Connection& operator=(const Connection&) = delete;
+
+  // Loads `xlsx` hidden, stores it as an .xls file ("MS Excel 97") at `xls` and closes it.
+  void ConvertToXls(const std::filesystem::path& xlsx, const std::filesystem::path& xls);
+  // Loads `file` in a window of its own, read-only, and returns the document.
+  DocumentId Show(const std::filesystem::path& file);
+  // Closes the document and its window; a document already closed (by the user) is no failure.
+  void Close(DocumentId document);
+  // Whether the document is still open in its window.
+  bool IsOpen(DocumentId document);
+  // The office's visible windows, whoever opened them.
+  int VisibleWindowCount();
+  // Whether the connection still works.
+  bool Alive();
+
+ private:
+  struct Impl;
+  explicit Connection(std::unique_ptr<Impl> impl);
+  std::unique_ptr<Impl> impl_;
+};
+
+// Makes sure the UNO runtime of this process is up; throws UnoError when it cannot start.
+void StartRuntime();
+
+}  // namespace tuvo::sheet::uno
