@@ -116,7 +116,7 @@ bool OfficeService::TryConverter(const std::filesystem::path& xlsx, const std::f
   bool replaced = oneShotOnly_;  // no replacement while the one-shot serves
   while (true) {
     if (!converter || !converter->Usable()) {
-      if (replaced) break;
+      if (replaced || Remaining(deadline).count() <= 0) break;
       replaced = true;
       {
         std::lock_guard lock(mutex_);

@@ -1,0 +1,250 @@
+// The program's warm LibreOffice converter: saving through it, what a run's SaveAs and Save
+// convert, and a converter that dies, hangs, is missing or refuses to serve. Each test starts
+// instances of its own; each has a bound on its wall time, so that no failure hangs the suite.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <csignal>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <memory>
+#include <string>
+#include <thread>
+
+#include <unistd.h>
+
+#include "platform/sheet/office_service.h"
+#include "platform/sheet/sheet.h"
+#include "support/temp_folder.h"
+#include "support/xls_reader.h"
+
+namespace tuvo::sheet {
+namespace {
+
+namespace fs = std::filesystem;
+using namespace std::chrono;
+using test::TempFolder;
+using test::XlsReader;
+
+// Whether anything of a process group still runs (zombies waiting for their reaper do not count).
+bool GroupRuns(pid_t group) {
+  for (const auto& entry : fs::directory_iterator("/proc")) {
+    const std::string name = entry.path().filename().string();
+    if (name.find_first_not_of("0123456789") != std::string::npos) continue;
+    std::ifstream stat(entry.path() / "stat");
+    std::string text;
+    std::getline(stat, text);
+    const std::size_t paren = text.rfind(')');
+    if (paren == std::string::npos) continue;
+    std::istringstream rest(text.substr(paren + 2));
+    std::string state;
+    long parent = 0, pgrp = 0;
+    rest >> state >> parent >> pgrp;
+    if (pgrp == group && state != "Z" && state != "X") return true;
+  }
+  return false;
+}
+
+// Waits up to five seconds for the group to end.
+bool GroupEnds(pid_t group) {
+  for (int i = 0; i < 500 && GroupRuns(group); ++i) std::this_thread::sleep_for(milliseconds{10});
+  return !GroupRuns(group);
+}
+
+class OfficeServiceTest : public ::testing::Test {
+ protected:
+  void SetUp() override { started = steady_clock::now(); }
+  void TearDown() override {
+    // Whatever a test stopped is let go on, so that ending it is quick.
+    for (pid_t group : stopped) kill(-group, SIGCONT);
+    if (service) {
+      service.reset();
+    }
+    EXPECT_LT(steady_clock::now() - started, bound) << "the test took longer than its bound";
+  }
+
+  // A workbook with a number and a text, saved as the run saves: SaveAs, then Save.
+  void SaveAsAndSave(const fs::path& target, const std::string& number) {
+    Application app;
+    app.Office().service = service;
+    app.Office().program = program;
+    Workbook& wb = app.Workbooks().Add();
+    wb.Worksheets(1).Cells(1, 1).SetValue(number);
+    wb.Worksheets(1).Cells(2, 1).SetValue("ผลการคำนวณ");
+    wb.SaveAs(target.string());
+    wb.Save();
+    app.Quit();
+  }
+
+  void ExpectSaved(const fs::path& target, double number) {
+    XlsReader saved(target);
+    EXPECT_EQ(saved.Cell(1, 1, 1), Value{number});
+    EXPECT_EQ(saved.Cell(1, 2, 1), Value{std::string("ผลการคำนวณ")});
+  }
+
+  // A script standing in for LibreOffice.
+  fs::path Script(const std::string& name, const std::string& body) {
+    const fs::path path = folder.Path() / name;
+    std::ofstream(path) << "#!/bin/sh\n" << body << "\n";
+    fs::permissions(path, fs::perms::owner_all);
+    return path;
+  }
+
+  TempFolder folder{"tuvo-office-test"};
+  std::string program = "soffice";
+  std::shared_ptr<OfficeService> service;
+  std::vector<pid_t> stopped;
+  steady_clock::time_point started;
+  steady_clock::duration bound = seconds{90};
+};
+
+TEST_F(OfficeServiceTest, ASaveDuringTheStartWaitsForTheConverterAndARunConvertsOnce) {
+  service = std::make_shared<OfficeService>(program);
+  service->StartInBackground(false);
+  ASSERT_TRUE(service->ConverterStarting());
+  const fs::path target = folder.Path() / "ผล 1.xls";
+  SaveAsAndSave(target, "42.5");
+  ExpectSaved(target, 42.5);
+  EXPECT_EQ(service->Conversions(), 1) << "SaveAs then Save of the same workbook converts once";
+  EXPECT_EQ(service->OneShots(), 0);
+  EXPECT_GT(service->ConverterProcess(), 0);
+
+  // A file that changed on disk since it was placed, or another target, is converted anew.
+  Application app;
+  app.Office().service = service;
+  Workbook& wb = app.Workbooks().Add();
+  wb.Worksheets(1).Cells(1, 1).SetValue("7");
+  wb.SaveAs(target.string());
+  std::ofstream(target, std::ios::app) << "changed by someone";
+  wb.Save();
+  EXPECT_EQ(service->Conversions(), 3);
+  XlsReader saved(target);
+  EXPECT_EQ(saved.Cell(1, 1, 1), Value{7.0});
+  wb.SaveAs((folder.Path() / "อื่น.xls").string());
+  EXPECT_EQ(service->Conversions(), 4);
+  EXPECT_EQ(service->OneShots(), 0);
+}
+
+TEST_F(OfficeServiceTest, AConverterKilledBetweenTwoRunsIsReplaced) {
+  service = std::make_shared<OfficeService>(program);
+  service->StartInBackground(false);
+  SaveAsAndSave(folder.Path() / "first.xls", "1");
+  const pid_t first = service->ConverterProcess();
+  ASSERT_GT(first, 0);
+  kill(-first, SIGKILL);
+  ASSERT_TRUE(GroupEnds(first));
+  SaveAsAndSave(folder.Path() / "second.xls", "2");
+  ExpectSaved(folder.Path() / "second.xls", 2);
+  EXPECT_EQ(service->Conversions(), 2);
+  EXPECT_EQ(service->OneShots(), 0);
+  EXPECT_NE(service->ConverterProcess(), first);
+}
+
+TEST_F(OfficeServiceTest, AStoppedConverterIsEndedAtItsDeadlineAndReplaced) {
+  OfficeTimeouts timeouts;
+  timeouts.convert = seconds{15};
+  service = std::make_shared<OfficeService>(program, timeouts);
+  service->StartInBackground(false);
+  ASSERT_TRUE(service->WaitForConverter(seconds{60}));
+  const pid_t first = service->ConverterProcess();
+  ASSERT_GT(first, 0);
+  stopped.push_back(first);
+  kill(-first, SIGSTOP);
+  // The stopped converter takes the whole budget, so the replacement cannot make it in time
+  // either: the one-shot saves, and a new converter starts in the background.
+  service->Timeouts().convert = seconds{2};
+  const auto before = steady_clock::now();
+  SaveAsAndSave(folder.Path() / "saved.xls", "3");
+  ExpectSaved(folder.Path() / "saved.xls", 3);
+  EXPECT_EQ(service->OneShots(), 1);
+  EXPECT_LT(steady_clock::now() - before, seconds{45});
+  EXPECT_TRUE(GroupEnds(first)) << "the stopped converter was ended";
+}
+
+TEST_F(OfficeServiceTest, AConverterThatRefusesToServeLeavesTheSaveToTheOneShot) {
+  program = Script("refusing-office",
+                   "for a in \"$@\"; do case \"$a\" in --accept=*) exec sleep 600;; esac; done\n"
+                   "exec soffice \"$@\"")
+                .string();
+  OfficeTimeouts timeouts;
+  timeouts.start = seconds{2};
+  timeouts.convert = seconds{2};
+  service = std::make_shared<OfficeService>(program, timeouts);
+  service->StartInBackground(false);
+  SaveAsAndSave(folder.Path() / "saved.xls", "4");
+  ExpectSaved(folder.Path() / "saved.xls", 4);
+  EXPECT_EQ(service->Conversions(), 0);
+  EXPECT_EQ(service->OneShots(), 1);
+  // A second run does not wait for a converter again: the one-shot serves at once.
+  SaveAsAndSave(folder.Path() / "again.xls", "5");
+  ExpectSaved(folder.Path() / "again.xls", 5);
+  EXPECT_EQ(service->OneShots(), 2);
+}
+
+TEST_F(OfficeServiceTest, WithoutLibreOfficeTheSaveFailsClearlyAndKeepsNothing) {
+  program = (folder.Path() / "no-such-office").string();
+  service = std::make_shared<OfficeService>(program);
+  service->StartInBackground(false);
+  const fs::path target = folder.Path() / "saved.xls";
+  try {
+    SaveAsAndSave(target, "6");
+    ADD_FAILURE() << "the save did not fail";
+  } catch (const SheetError& error) {
+    EXPECT_NE(std::string(error.what()).find("no-such-office"), std::string::npos) << error.what();
+  }
+  EXPECT_FALSE(fs::exists(target));
+  EXPECT_EQ(service->Conversions(), 0);
+  bound = seconds{10};
+}
+
+TEST_F(OfficeServiceTest, TwoServicesSaveAtOnceOnTheirOwnPipesAndProfiles) {
+  auto other = std::make_shared<OfficeService>(program);
+  service = std::make_shared<OfficeService>(program);
+  service->StartInBackground(false);
+  other->StartInBackground(false);
+  ASSERT_TRUE(service->WaitForConverter(seconds{60}));
+  ASSERT_TRUE(other->WaitForConverter(seconds{60}));
+  ASSERT_GT(service->ConverterProcess(), 0);
+  ASSERT_GT(other->ConverterProcess(), 0);
+  EXPECT_NE(service->ConverterProcess(), other->ConverterProcess());
+
+  std::thread second([&] {
+    Application app;
+    app.Office().service = other;
+    Workbook& wb = app.Workbooks().Add();
+    wb.Worksheets(1).Cells(1, 1).SetValue("8");
+    wb.Worksheets(1).Cells(2, 1).SetValue("ผลการคำนวณ");
+    wb.SaveAs((folder.Path() / "other.xls").string());
+  });
+  SaveAsAndSave(folder.Path() / "mine.xls", "9");
+  second.join();
+  ExpectSaved(folder.Path() / "mine.xls", 9);
+  ExpectSaved(folder.Path() / "other.xls", 8);
+  EXPECT_EQ(service->Conversions(), 1);
+  EXPECT_EQ(other->Conversions(), 1);
+}
+
+TEST_F(OfficeServiceTest, TheProgramsEndEndsTheConverterAndItsFolder) {
+  service = std::make_shared<OfficeService>(program);
+  service->StartInBackground(false);
+  ASSERT_TRUE(service->WaitForConverter(seconds{60}));
+  const pid_t group = service->ConverterProcess();
+  ASSERT_GT(group, 0);
+  const auto before = steady_clock::now();
+  service.reset();
+  EXPECT_LT(steady_clock::now() - before, seconds{2}) << "the end waits on no office";
+  EXPECT_TRUE(GroupEnds(group));
+}
+
+TEST_F(OfficeServiceTest, EndingTheProgramDuringTheStartWaitsForNothing) {
+  service = std::make_shared<OfficeService>(program);
+  service->StartInBackground(false);
+  std::this_thread::sleep_for(milliseconds{300});
+  const auto before = steady_clock::now();
+  service.reset();
+  EXPECT_LT(steady_clock::now() - before, seconds{3});
+}
+
+}  // namespace
+}  // namespace tuvo::sheet
