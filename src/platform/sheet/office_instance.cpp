@@ -137,6 +137,10 @@ void OfficeInstance::Start(std::optional<std::chrono::milliseconds> deadline) {
       }
     }
   });
+    if (role_ == Role::Viewer) {
+      std::shared_ptr<uno::Connection> connection = connection_;
+      Call(deadline.value_or(timeouts_.start), "warming up", [connection] { connection->WarmUp(); });
+    }
   } catch (const OfficeError&) {
     End();  // it shows nothing yet
     throw;

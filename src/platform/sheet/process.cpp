@@ -19,12 +19,15 @@ namespace {
 
 constexpr std::chrono::milliseconds PollInterval{10};
 
-// A new profile's settings: no tip dialog at the first start, no recovery of earlier documents.
+// A new profile's settings: no tip dialog at the first start, no lock files (another program's
+// lock would bring up a "document in use" question), no recovery of earlier documents.
 constexpr const char* QuietProfileSettings =
     "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
     "<oor:items xmlns:oor=\"http://openoffice.org/2001/registry\" "
     "xmlns:xs=\"http://www.w3.org/2001/XMLSchema\" xmlns:xsi=\"http://www.w3.org/2001/XMLSchema-instance\">\n"
     "<item oor:path=\"/org.openoffice.Office.Common/Misc\"><prop oor:name=\"ShowTipOfTheDay\" oor:op=\"fuse\">"
+    "<value>false</value></prop></item>\n"
+    "<item oor:path=\"/org.openoffice.Office.Common/Misc\"><prop oor:name=\"UseLocking\" oor:op=\"fuse\">"
     "<value>false</value></prop></item>\n"
     "<item oor:path=\"/org.openoffice.Office.Recovery/AutoSave\"><prop oor:name=\"Enabled\" oor:op=\"fuse\">"
     "<value>false</value></prop></item>\n"

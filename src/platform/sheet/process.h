@@ -16,7 +16,7 @@ namespace tuvo::sheet {
 std::string FileUrl(const std::filesystem::path& path);
 
 // Prepares a new LibreOffice profile at `profile` that never opens a dialog of its own: no tip of
-// the day, no document recovery.
+// the day, no document locking, no document recovery.
 void WriteQuietProfile(const std::filesystem::path& profile);
 
 // Starts `program` (looked up on PATH unless it holds a "/") with `arguments` in a process group

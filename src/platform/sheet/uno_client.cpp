@@ -145,6 +145,15 @@ void Connection::ConvertToXls(const std::filesystem::path& xlsx, const std::file
   });
 }
 
+void Connection::WarmUp() {
+  Ask("warming up", [&] {
+    const auto load = Arguments({Property("Hidden", css::uno::Any(true))});
+    Reference<css::lang::XComponent> document =
+        impl_->desktop->loadComponentFromURL("private:factory/scalc", "_blank", 0, load);
+    Reference<css::util::XCloseable>(document, UNO_QUERY_THROW)->close(true);
+  });
+}
+
 DocumentId Connection::Show(const std::filesystem::path& file) {
   return Ask("showing", [&] {
     const css::uno::Sequence<css::beans::PropertyValue> load;

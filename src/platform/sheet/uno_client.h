@@ -31,7 +31,10 @@ class Connection {
 
   // Loads `xlsx` hidden, stores it as an .xls file ("MS Excel 97") at `xls` and closes it.
   void ConvertToXls(const std::filesystem::path& xlsx, const std::filesystem::path& xls);
-  // Loads `file` in a window of its own, read-only, and returns the document.
+  // Loads an empty spreadsheet hidden and closes it, so that the first workbook shown comes up
+  // quickly.
+  void WarmUp();
+  // Loads `file` in a window of its own and returns the document.
   DocumentId Show(const std::filesystem::path& file);
   // Closes the document and its window; a document already closed (by the user) is no failure.
   void Close(DocumentId document);

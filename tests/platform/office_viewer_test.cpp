@@ -1,0 +1,243 @@
+// The office service's viewer on a virtual display: closing exactly a workbook's window, leaving
+// it open when the program ends, a viewer that died or stopped, and no instance of the program
+// left running once it is gone and shows nothing.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <csignal>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <sstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include <com/sun/star/bridge/UnoUrlResolver.hpp>
+#include <com/sun/star/frame/Desktop.hpp>
+#include <com/sun/star/frame/XDesktop2.hpp>
+#include <com/sun/star/frame/XFrame.hpp>
+#include <com/sun/star/frame/XFrames.hpp>
+#include <com/sun/star/util/XCloseable.hpp>
+#include <cppuhelper/bootstrap.hxx>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include "platform/sheet/office_service.h"
+#include "platform/sheet/process.h"
+#include "platform/sheet/sheet.h"
+#include "platform/sheet/viewer.h"
+#include "support/temp_folder.h"
+
+namespace tuvo::sheet {
+namespace {
+
+namespace fs = std::filesystem;
+using namespace std::chrono;
+using test::TempFolder;
+
+// The processes whose command line holds `text`, zombies left out.
+std::vector<pid_t> ProcessesWith(const std::string& text) {
+  std::vector<pid_t> found;
+  for (const auto& entry : fs::directory_iterator("/proc")) {
+    const std::string name = entry.path().filename().string();
+    if (name.find_first_not_of("0123456789") != std::string::npos) continue;
+    std::ifstream cmdline(entry.path() / "cmdline", std::ios::binary);
+    std::stringstream all;
+    all << cmdline.rdbuf();
+    std::ifstream stat(entry.path() / "stat");
+    std::string status;
+    std::getline(stat, status);
+    const std::size_t paren = status.rfind(')');
+    const bool zombie = paren != std::string::npos && paren + 2 < status.size() && status[paren + 2] == 'Z';
+    if (!zombie && all.str().find(text) != std::string::npos) found.push_back(std::stoi(name));
+  }
+  return found;
+}
+
+// Waits up to `limit` for no process to hold `text` in its command line.
+bool NoneLeft(const std::string& text, milliseconds limit = milliseconds{10000}) {
+  const auto until = steady_clock::now() + limit;
+  while (!ProcessesWith(text).empty() && steady_clock::now() < until) std::this_thread::sleep_for(milliseconds{50});
+  return ProcessesWith(text).empty();
+}
+
+// Closes every window of the office on the pipe, as the user closing them would.
+void CloseEveryWindow(const std::string& pipe) {
+  namespace css = com::sun::star;
+  uno::StartRuntime();
+  css::uno::Reference<css::uno::XComponentContext> local = cppu::defaultBootstrap_InitialComponentContext();
+  css::uno::Reference<css::uno::XComponentContext> remote(
+      css::bridge::UnoUrlResolver::create(local)->resolve(
+          rtl::OUString::createFromAscii(("uno:pipe,name=" + pipe + ";urp;StarOffice.ComponentContext").c_str())),
+      css::uno::UNO_QUERY_THROW);
+  css::uno::Reference<css::frame::XFrames> frames = css::frame::Desktop::create(remote)->getFrames();
+  while (frames->getCount() > 0) {
+    css::uno::Reference<css::frame::XFrame> frame;
+    frames->getByIndex(0) >>= frame;
+    css::uno::Reference<css::util::XCloseable>(frame, css::uno::UNO_QUERY_THROW)->close(true);
+  }
+}
+
+// A virtual display for the viewer, made DISPLAY while the object lives. The server picks a free
+// display number itself, so that tests running side by side never share one.
+class VirtualDisplay {
+ public:
+  VirtualDisplay() {
+    const fs::path log = folder_.Path() / "xvfb.log";
+    const Started started =
+        StartProcess("Xvfb", {"-displayfd", "1", "-screen", "0", "1280x1024x24", "-nolisten", "tcp"}, log);
+    if (started.pid < 0) return;
+    pid_ = started.pid;
+    for (int i = 0; i < 500 && ProcessRunning(pid_); ++i) {
+      std::ifstream in(log);
+      std::string line;
+      while (std::getline(in, line)) {
+        if (!line.empty() && line.find_first_not_of("0123456789") == std::string::npos) {
+          setenv("DISPLAY", (":" + line).c_str(), 1);
+          up_ = true;
+          return;
+        }
+      }
+      std::this_thread::sleep_for(milliseconds{20});
+    }
+  }
+  ~VirtualDisplay() {
+    if (pid_ > 0) EndProcess(pid_, milliseconds{1000});
+    unsetenv("DISPLAY");
+  }
+  bool Up() const { return up_; }
+
+ private:
+  TempFolder folder_{"tuvo-display"};
+  pid_t pid_ = -1;
+  bool up_ = false;
+};
+
+class OfficeViewerTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    if (!display.Up()) GTEST_SKIP() << "no virtual display (Xvfb) here";
+    service = std::make_shared<OfficeService>("soffice", timeouts);
+    service->StartInBackground(true);
+    // Two saved workbooks to show.
+    for (const char* name : {"ผลการคำนวณ.xls", "other.xls"}) {
+      Application app;
+      app.Office().service = service;
+      Workbook& wb = app.Workbooks().Add();
+      wb.Worksheets(1).Cells(1, 1).SetValue(name);
+      wb.SaveAs((folder.Path() / name).string());
+      app.Quit();
+    }
+    viewerShown = service->Show(folder.Path() / "other.xls");
+    ASSERT_TRUE(viewerShown) << "the viewer did not start";
+    pipe = viewerShown->viewer->PipeName();
+    viewer = viewerShown->viewer->Process();
+  }
+  void TearDown() override {
+    if (viewer > 0) {
+      kill(-viewer, SIGCONT);
+      kill(-viewer, SIGKILL);
+    }
+    EXPECT_LT(steady_clock::now() - started, seconds{120});
+  }
+
+  int VisibleWindows() { return uno::Connection::Connect(pipe)->VisibleWindowCount(); }
+
+  // A run's application that shows `file` for its workbook in the service's viewer.
+  std::unique_ptr<Application> ShowInApplication(const std::string& file) {
+    auto app = std::make_unique<Application>();
+    app->Office().service = service;
+    Workbook& wb = app->Workbooks().Add();
+    EXPECT_TRUE(app->Windows().OpenInService(wb, *service, folder.Path() / file));
+    EXPECT_TRUE(app->IsShowing(wb));
+    return app;
+  }
+
+  steady_clock::time_point started = steady_clock::now();
+  VirtualDisplay display;
+  TempFolder folder{"tuvo-viewer-test"};
+  OfficeTimeouts timeouts;
+  std::shared_ptr<OfficeService> service;
+  std::optional<ShownWindow> viewerShown;  // another document of the viewer, not the run's
+  std::string pipe;
+  pid_t viewer = -1;
+};
+
+TEST_F(OfficeViewerTest, QuitAndCloseCloseExactlyTheWorkbooksWindowAndNoOtherDocument) {
+  std::unique_ptr<Application> app = ShowInApplication("ผลการคำนวณ.xls");
+  EXPECT_EQ(VisibleWindows(), 2);
+  app->ActiveWorkbook().Close(false);
+  EXPECT_EQ(VisibleWindows(), 1);
+  EXPECT_TRUE(viewerShown->viewer->IsOpen(viewerShown->document));
+
+  app = ShowInApplication("ผลการคำนวณ.xls");
+  EXPECT_EQ(VisibleWindows(), 2);
+  app->Quit();
+  EXPECT_EQ(VisibleWindows(), 1);
+  EXPECT_TRUE(viewerShown->viewer->IsOpen(viewerShown->document));
+  EXPECT_TRUE(ProcessRunning(viewer)) << "the viewer stays warm for the next run";
+}
+
+TEST_F(OfficeViewerTest, EndingTheProgramLeavesTheWorkbookOpenUntilTheUserClosesIt) {
+  std::unique_ptr<Application> app = ShowInApplication("ผลการคำนวณ.xls");
+  viewerShown.reset();
+  const auto before = steady_clock::now();
+  app.reset();  // the program ends without Quit
+  service.reset();
+  EXPECT_LT(steady_clock::now() - before, seconds{1}) << "the end waits on no office";
+  EXPECT_EQ(VisibleWindows(), 2);
+  EXPECT_FALSE(ProcessesWith("name=" + pipe).empty());
+
+  // Once its windows are closed, nothing of the viewer runs on.
+  CloseEveryWindow(pipe);
+  EXPECT_TRUE(NoneLeft("name=" + pipe));
+  viewer = -1;
+}
+
+class BrokenViewerTest : public OfficeViewerTest, public ::testing::WithParamInterface<int> {};
+
+TEST_P(BrokenViewerTest, TheResetFinishesAndTheNextShowStartsANewViewer) {
+  std::unique_ptr<Application> app = ShowInApplication("ผลการคำนวณ.xls");
+  kill(-viewer, GetParam());
+  const auto before = steady_clock::now();
+  EXPECT_NO_THROW(app->Quit());
+  EXPECT_LT(steady_clock::now() - before, timeouts.window + seconds{3});
+  EXPECT_TRUE(app->HasQuit());
+  // The next show gets a viewer that works; the broken one is left to its process group.
+  std::optional<ShownWindow> next;
+  for (int i = 0; i < 600 && !next; ++i) {
+    next = service->Show(folder.Path() / "ผลการคำนวณ.xls");
+    if (!next) std::this_thread::sleep_for(milliseconds{100});
+  }
+  ASSERT_TRUE(next);
+  EXPECT_NE(next->viewer->Process(), viewer);
+  EXPECT_TRUE(next->viewer->IsOpen(next->document));
+  kill(-next->viewer->Process(), SIGKILL);
+}
+
+INSTANTIATE_TEST_SUITE_P(DeadOrStopped, BrokenViewerTest, ::testing::Values(SIGKILL, SIGSTOP),
+                         [](const auto& info) { return info.param == SIGKILL ? "Dead" : "Stopped"; });
+
+// The program itself, started and then killed: its watchdogs end both instances.
+TEST(OfficeProgramEnd, AKilledProgramLeavesNoInstanceBehind) {
+  VirtualDisplay display;
+  if (!display.Up()) GTEST_SKIP() << "no virtual display (Xvfb) here";
+  test::TempHome home;
+  setenv("QT_QPA_PLATFORM", "xcb", 1);
+  const Started program = StartProcess(TUVO_PROGRAM, {}, "");
+  setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  ASSERT_GT(program.pid, 0);
+  const std::string ours = "name=tuvo" + std::to_string(program.pid) + "_";
+  // Both instances start: the converter and the viewer.
+  for (int i = 0; i < 1200 && ProcessesWith(ours).size() < 4; ++i) std::this_thread::sleep_for(milliseconds{50});
+  EXPECT_GE(ProcessesWith(ours).size(), 4u) << "a launcher and an office each for the converter and the viewer";
+  kill(program.pid, SIGKILL);
+  EndProcess(program.pid, milliseconds{0});
+  EXPECT_TRUE(NoneLeft(ours, milliseconds{15000}));
+  for (pid_t left : ProcessesWith(ours)) kill(left, SIGKILL);
+}
+
+}  // namespace
+}  // namespace tuvo::sheet
