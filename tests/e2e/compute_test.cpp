@@ -27,6 +27,7 @@
 #include "forms/main_fields.h"
 #include "platform/controls.h"
 #include "platform/locale.h"
+#include "platform/sheet/office_service.h"
 #include "platform/sheet/sheet.h"
 #include "platform/system.h"
 #include "run/season.h"
@@ -608,6 +609,38 @@ TEST_F(ComputeTest, ASecondRunOfTheSameNameReplacesTheFile) {
   const sheet::Value b1 = xls.Cell(std::string(CalcSheet), 1, 2);
   ASSERT_TRUE(std::holds_alternative<std::string>(b1));
   EXPECT_TRUE(std::get<std::string>(b1).ends_with(",   " + section)) << std::get<std::string>(b1);
+}
+
+// The program's converter still starting at Compute: the run waits for it with the progress
+// window up, saves through it once, and a second season after New computation goes through the
+// same warm converter.
+TEST_F(ComputeTest, ARunDuringTheOfficeStartWaitsForTheConverterAndSavesThroughIt) {
+  auto office = std::make_shared<sheet::OfficeService>();
+  sheet::OfficeService::Install(office);
+  office->StartInBackground(false);
+  Fill(Season{});
+  ASSERT_TRUE(office->ConverterStarting());
+  Compute();
+  EXPECT_EQ(Message("RunFailure"), nullptr);
+  ExpectWindowHandedBack();
+  ExpectProgress(frm().LastRunProgress(), 1);
+  EXPECT_EQ(office->Conversions(), 1) << "SaveAs and Save of the run convert once";
+  EXPECT_EQ(office->OneShots(), 0);
+  const fs::path file = ResultFile(RDTransplanted);
+  ASSERT_EQ(OutputFiles(), std::vector<fs::path>{file});
+  EXPECT_EQ(test::XlsReader(file).SheetNames().size(), 4u);
+
+  const pid_t converter = office->ConverterProcess();
+  frm().cmdRun2.Press();
+  Season second;
+  second.section = 1;
+  Fill(second);
+  Compute();
+  EXPECT_EQ(Message("RunFailure"), nullptr);
+  EXPECT_FALSE(system::InputBlocked());
+  EXPECT_EQ(office->Conversions(), 2);
+  EXPECT_EQ(office->ConverterProcess(), converter) << "the reset leaves the program's converter running";
+  sheet::OfficeService::Install(nullptr);
 }
 
 }  // namespace

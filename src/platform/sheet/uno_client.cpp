@@ -42,10 +42,11 @@ OUString Utf16(const std::string& text) {
 
 std::string Utf8(const OUString& text) { return rtl::OUStringToOString(text, RTL_TEXTENCODING_UTF8).getStr(); }
 
-// The local component context of this process, made once.
+// The local component context of this process, made once and never torn down: the UNO libraries
+// may be gone by the time static objects are destroyed at the program's exit.
 Reference<css::uno::XComponentContext>& LocalContext() {
-  static Reference<css::uno::XComponentContext> context;
-  return context;
+  static auto* context = new Reference<css::uno::XComponentContext>();
+  return *context;
 }
 
 css::beans::PropertyValue Property(const char* name, const css::uno::Any& value) {

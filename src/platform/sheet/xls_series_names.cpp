@@ -308,9 +308,12 @@ void CopyZipFolder(GsfInfile* in, GsfOutfile* out, const std::string& prefix) {
     if (!child || name == nullptr) throw SheetError("an entry of the file cannot be read");
     const std::string path = prefix + name;
     const bool folder = GSF_IS_INFILE(child.get()) && gsf_infile_num_children(GSF_INFILE(child.get())) >= 0;
-    GsfPtr<GsfOutput> copy(folder ? gsf_outfile_new_child(out, name, TRUE)
+    // Every entry gets the same fixed time, so that the same workbook gives the same file.
+    GDateTime* fixed = g_date_time_new_utc(1980, 1, 1, 0, 0, 0);
+    GsfPtr<GsfOutput> copy(folder ? gsf_outfile_new_child_full(out, name, TRUE, "modtime", fixed, nullptr)
                                   : gsf_outfile_new_child_full(out, name, FALSE, "compression-level",
-                                                               GSF_ZIP_DEFLATED, nullptr));
+                                                               GSF_ZIP_DEFLATED, "modtime", fixed, nullptr));
+    g_date_time_unref(fixed);
     if (!copy) throw SheetError("the entry \"" + path + "\" cannot be written");
     if (folder) {
       CopyZipFolder(GSF_INFILE(child.get()), GSF_OUTFILE(copy.get()), path + "/");
