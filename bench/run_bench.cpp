@@ -7,20 +7,12 @@
 // ends there. Everything is written under a temporary home folder, removed at the end.
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
-#include <QCoreApplication>
-#include <QMessageBox>
-
-#include <cstdlib>
+#include <chrono>
 #include <filesystem>
-#include <memory>
 #include <stdexcept>
 #include <string>
 
-#include <stdlib.h>
-
-#include "forms/frmTUVO.h"
-#include "forms/main_fields.h"
+#include "largest_season.h"
 #include "platform/locale.h"
 #include "platform/sheet/sheet.h"
 #include "platform/sheet/xls_save.h"
@@ -32,73 +24,10 @@ namespace {
 
 namespace fs = std::filesystem;
 using namespace tuvo;
-
-fs::path& Home() {
-  static fs::path home;
-  return home;
-}
-
-// Lets posted work run: deferred deletions, closed notes.
-void Settle() {
-  QCoreApplication::processEvents();
-  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-}
-
-// Closes the notes a run left over the window.
-void CloseMessageBoxes(QWidget& window) {
-  for (QMessageBox* box : window.findChildren<QMessageBox*>()) box->close();
-  Settle();
-}
-
-// A main window with KDML 105 rice in twenty groups of 1000 rai, two nursery-bed weeks
-// (2 + 20 + 17 = 39 weeks), from 1 June 2553, at Chiang Mai, ready for Compute.
-struct LargestSeason {
-  MainFields fields;
-  frmTUVO frm{fields};
-
-  LargestSeason() {
-    frm.show();
-    frm.activateWindow();
-    Settle();
-    frm.cboSamnuk.Pick("สำนักชลประทานที่ 1");
-    frm.cboKrongkan.Pick("โครงการชลประทานเชียงใหม่");
-    frm.cboProvince.Pick("เชียงใหม่");
-    frm.cboCroptype.Pick(KDML105Transplanted);
-    frm.cboTriamplangKla.Pick("2");
-    frm.cboTriamdinkla.Pick("150");
-    frm.cboLiengklatime.Pick("4");
-    frm.cboLiengkla.Pick("300");
-    frm.cboATokla.Pick("15");
-    frm.cboTriamplangNaDam.Pick("2");
-    frm.cboNadam1.Pick("300");
-    frm.cboSoiltype.Pick("ดินเหนียว(Clay)");
-    frm.cboDeeper.Pick("1.0");
-    frm.cboEfficiency.Pick("70");
-    frm.cboGroup.Pick("20");
-    frm.cboFirstdate.Pick("1");
-    frm.cboFirstmonth.Pick("มิถุนายน");
-    frm.cboFirstyear.Pick("2553");
-    frm.txtArea2.ClickIn();
-    for (int group = 1; group <= 20; ++group) {
-      frm.txtArea2.Type("1000");
-      frm.cmdInputArea.Press();
-    }
-    if (!frm.cmdRun.Enabled() || fields.ScheduleWeeks != 39) {
-      throw std::runtime_error("the window did not take the season of twenty groups and 39 weeks");
-    }
-  }
-};
-
-// Made on first use, ended before the Qt application ends.
-std::unique_ptr<LargestSeason>& SeasonSlot() {
-  static std::unique_ptr<LargestSeason> season;
-  return season;
-}
-
-LargestSeason& Season() {
-  if (!SeasonSlot()) SeasonSlot() = std::make_unique<LargestSeason>();
-  return *SeasonSlot();
-}
+using bench::CloseMessageBoxes;
+using bench::Home;
+using bench::LargestSeason;
+using bench::Season;
 
 // The workbook of one finished and saved run of the season, open as the run leaves it.
 sheet::Workbook& SavedResult() {
@@ -153,27 +82,5 @@ BENCHMARK(BM_SaveXls_20Groups39Weeks)->Unit(benchmark::kMillisecond)->Iterations
 
 }  // namespace
 
-int main(int argc, char** argv) {
-  // The windows run offscreen and the output folder lies in a home folder of the benchmark's own.
-  if (std::getenv("QT_QPA_PLATFORM") == nullptr) setenv("QT_QPA_PLATFORM", "offscreen", 1);
-  std::string pattern = (fs::temp_directory_path() / "tuvo-bench-home-XXXXXX").string();
-  if (mkdtemp(pattern.data()) == nullptr) return 1;
-  Home() = pattern;
-  setenv("HOME", pattern.c_str(), 1);
-
-  int status = 0;
-  {
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
-      status = 1;
-    } else {
-      benchmark::RunSpecifiedBenchmarks();
-      benchmark::Shutdown();
-    }
-    SeasonSlot().reset();
-  }
-  std::error_code ignored;
-  fs::remove_all(Home(), ignored);
-  return status;
-}
+// The windows run offscreen unless QT_QPA_PLATFORM names a platform.
+int main(int argc, char** argv) { return bench::RunBenchmarks(argc, argv, "offscreen"); }
