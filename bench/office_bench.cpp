@@ -1,0 +1,311 @@
+// The largest season's Compute with the program's office service warm: from the click to the saved
+// .xls, and from the click to the saved workbook shown in the viewer's window; beside them a cold
+// one-shot conversion of the same workbook, and how the click to the saved file compares with it.
+//
+// The shown window needs a display, and xwininfo and xprop (x11-utils) to find it, for instance:
+//   QT_QPA_PLATFORM=xcb xvfb-run -a -s '-screen 0 1280x1024x24' ./build/bench/office_bench
+// Without a display the windows run offscreen and that benchmark is skipped.
+#include <benchmark/benchmark.h>
+
+#include <array>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <sstream>
+#include <string>
+#include <thread>
+
+#include <stdlib.h>
+
+#include "largest_season.h"
+#include "platform/locale.h"
+#include "platform/sheet/office_service.h"
+#include "platform/sheet/sheet.h"
+#include "platform/sheet/viewer.h"
+#include "platform/system.h"
+#include "run/run_driver.h"
+#include "run/season.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using namespace tuvo;
+using bench::LargestSeason;
+using Clock = std::chrono::steady_clock;
+
+// How long an office may take to start, and a shown window to appear.
+constexpr std::chrono::seconds StartWait{90};
+constexpr std::chrono::seconds MapWait{20};
+
+// A duration in seconds.
+double Seconds(Clock::duration d) { return std::chrono::duration<double>(d).count(); }
+
+// The service the benchmarks share, as the program starts it; null until first used.
+std::shared_ptr<sheet::OfficeService>& ServiceSlot() {
+  static std::shared_ptr<sheet::OfficeService> service;
+  return service;
+}
+
+// The service, installed and ready: the converter started, and the viewer where there is one.
+sheet::OfficeService* WarmService() {
+  std::shared_ptr<sheet::OfficeService>& service = ServiceSlot();
+  if (!service) {
+    const bool withViewer = sheet::Viewer::HasDisplay();
+    service = std::make_shared<sheet::OfficeService>();
+    sheet::OfficeService::Install(service);
+    service->StartInBackground(withViewer);
+    service->WaitForConverter(StartWait);
+    // The viewer's start is over before any benchmark touches the environment.
+    const Clock::time_point until = Clock::now() + StartWait;
+    while (withViewer && service->ViewerProcess() < 0 && Clock::now() < until) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+  }
+  return service->ConverterProcess() > 0 ? service.get() : nullptr;
+}
+
+// Ends the service: the run's application quits first, so the viewer shows nothing any more.
+void EndService() {
+  if (bench::SeasonSlot() && bench::SeasonSlot()->fields.ExcelApp) bench::SeasonSlot()->frm.cmdRun2_Click();
+  bench::Settle();
+  sheet::OfficeService::Install(nullptr);
+  ServiceSlot().reset();
+}
+
+// The season ready for its click: New computation and the season again after a run.
+LargestSeason& ReadySeason() {
+  LargestSeason& season = bench::Season();
+  if (season.fields.ExcelApp) {
+    bench::CloseMessageBoxes(season.frm);
+    season.frm.cmdRun2_Click();
+    bench::Settle();
+    season.Fill();
+  }
+  return season;
+}
+
+// Sets the clock to a time of its own for the next run; returns the file that run saves.
+fs::path NextRunFile() {
+  static int runs = 0;
+  const int run = runs++;
+  const locale::DateTime at{std::chrono::year{2010} / std::chrono::June / 1, 13, run / 60, run % 60};
+  system::SetClock([at] { return at; });
+  return OutputFileName(system::OutputFolder(), KDML105Transplanted, locale::RunTimestamp(at));
+}
+
+// The season run once, its workbook open and saved as the run leaves it.
+sheet::Workbook* SavedRun() {
+  LargestSeason& season = bench::Season();
+  const auto saved = [&] {
+    return season.fields.ExcelApp && !season.fields.ExcelApp->HasQuit() &&
+           season.fields.ExcelApp->Workbooks().Count() > 0 &&
+           !season.fields.ExcelApp->ActiveWorkbook().FullName().empty();
+  };
+  if (!saved()) {
+    ReadySeason();
+    NextRunFile();
+    season.frm.cmdRun_Click();
+    bench::CloseMessageBoxes(season.frm);
+  }
+  return saved() ? &season.fields.ExcelApp->ActiveWorkbook() : nullptr;
+}
+
+// Hides the display from the viewer while it lives: the runs save without showing anything.
+// The Qt application keeps its connection.
+class DisplayHidden {
+ public:
+  DisplayHidden() {
+    for (std::size_t i = 0; i < names_.size(); ++i) {
+      if (const char* value = std::getenv(names_[i])) values_[i] = value;
+      unsetenv(names_[i]);
+    }
+  }
+  ~DisplayHidden() {
+    for (std::size_t i = 0; i < names_.size(); ++i) {
+      if (values_[i]) setenv(names_[i], values_[i]->c_str(), 1);
+    }
+  }
+  DisplayHidden(const DisplayHidden&) = delete;
+  DisplayHidden& operator=(const DisplayHidden&) = delete;
+
+ private:
+  std::array<const char*, 2> names_{"DISPLAY", "WAYLAND_DISPLAY"};
+  std::array<std::optional<std::string>, 2> values_;
+};
+
+// What a command prints.
+std::string Output(const std::string& command) {
+  std::string text;
+  FILE* pipe = popen(command.c_str(), "r");
+  if (pipe == nullptr) return text;
+  std::array<char, 4096> buffer;
+  std::size_t read = 0;
+  while ((read = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0) text.append(buffer.data(), read);
+  pclose(pipe);
+  return text;
+}
+
+// Whether a mapped LibreOffice Calc window's title holds `needle`: xwininfo lists the windows and
+// their map state, xprop reads the titles (xwininfo cannot print a Thai one).
+bool WindowMapped(const std::string& needle) {
+  std::istringstream tree(Output("xwininfo -root -tree 2>/dev/null"));
+  for (std::string line; std::getline(tree, line);) {
+    const std::size_t id = line.find("0x");
+    if (id == std::string::npos || line.find("\"libreoffice-calc\"") == std::string::npos) continue;
+    const std::string window = line.substr(id, line.find(' ', id) - id);
+    if (Output("xprop -id " + window + " WM_NAME _NET_WM_NAME 2>/dev/null").find(needle) == std::string::npos) continue;
+    if (Output("xwininfo -id " + window + " 2>/dev/null").find("IsViewable") != std::string::npos) return true;
+  }
+  return false;
+}
+
+// Waits up to MapWait for that window; true once it is mapped.
+bool WaitForMappedWindow(const std::string& needle) {
+  const Clock::time_point until = Clock::now() + MapWait;
+  while (!WindowMapped(needle)) {
+    if (Clock::now() >= until) return false;
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  return true;
+}
+
+// Mean seconds from the click to the saved file, for the comparison with the one-shot.
+double& ClickToSavedSeconds() {
+  static double seconds = 0;
+  return seconds;
+}
+
+// From Compute's click to the saved .xls, converted by the warm converter; nothing is shown.
+void BM_ClickToSavedXls_WarmConverter(benchmark::State& state) {
+  sheet::OfficeService* service = WarmService();
+  if (service == nullptr) {
+    state.SkipWithError("the converter did not start");
+    return;
+  }
+  const DisplayHidden hidden;
+  const int conversions = service->Conversions();
+  const int oneShots = service->OneShots();
+  int saved = 0, shown = 0;
+  Clock::duration total{}, first{};
+  for (auto _ : state) {
+    state.PauseTiming();
+    LargestSeason& season = ReadySeason();
+    const fs::path file = NextRunFile();
+    state.ResumeTiming();
+
+    const Clock::time_point start = Clock::now();
+    season.frm.cmdRun_Click();
+    const Clock::duration took = Clock::now() - start;
+
+    state.PauseTiming();
+    if (total == Clock::duration{}) first = took;
+    total += took;
+    if (fs::is_regular_file(file)) ++saved;
+    if (season.fields.ExcelApp->IsShowing(season.fields.ExcelApp->ActiveWorkbook())) ++shown;
+    state.ResumeTiming();
+  }
+  system::SetClock({});
+  const int runs = static_cast<int>(state.iterations());
+  ClickToSavedSeconds() = Seconds(total) / runs;
+  state.counters["saved"] = saved;
+  state.counters["converter"] = service->Conversions() - conversions;
+  state.counters["one_shot"] = service->OneShots() - oneShots;
+  state.counters["shown"] = shown;
+  state.counters["first_s"] = Seconds(first);
+  if (saved != runs) state.SkipWithError("a run saved no .xls file");
+  else if (service->OneShots() != oneShots) state.SkipWithError("a save fell back to the one-shot conversion");
+}
+BENCHMARK(BM_ClickToSavedXls_WarmConverter)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
+
+// From Compute's click to the saved workbook in a mapped window of the warm viewer.
+void BM_ClickToShownWindow_WarmViewer(benchmark::State& state) {
+  if (!sheet::Viewer::HasDisplay()) {
+    state.SkipWithError("no display");
+    return;
+  }
+  sheet::OfficeService* service = WarmService();
+  if (service == nullptr || service->ViewerProcess() < 0) {
+    state.SkipWithError(service == nullptr ? "the converter did not start" : "the viewer did not start");
+    return;
+  }
+  const int oneShots = service->OneShots();
+  int mapped = 0, inViewer = 0;
+  Clock::duration mapping{};
+  for (auto _ : state) {
+    state.PauseTiming();
+    LargestSeason& season = ReadySeason();
+    const fs::path file = NextRunFile();
+    // The time stamp's end with the extension: ASCII, whatever the title does with Thai.
+    const std::string stamp = file.filename().string();
+    const std::string needle = stamp.substr(stamp.rfind(' ', stamp.size() - 6) + 1);
+    state.ResumeTiming();
+
+    season.frm.cmdRun_Click();
+    const Clock::time_point returned = Clock::now();
+    const bool shown = WaitForMappedWindow(needle);
+    const Clock::duration waited = Clock::now() - returned;
+
+    state.PauseTiming();
+    mapping += waited;
+    if (shown) ++mapped;
+    sheet::Application& app = *season.fields.ExcelApp;
+    const std::optional<pid_t> process = app.Windows().ProcessOf(app.ActiveWorkbook());
+    if (process && *process == service->ViewerProcess()) ++inViewer;
+    state.ResumeTiming();
+  }
+  system::SetClock({});
+  const int runs = static_cast<int>(state.iterations());
+  state.counters["mapped"] = mapped;
+  state.counters["in_viewer"] = inViewer;
+  state.counters["one_shot"] = service->OneShots() - oneShots;
+  state.counters["map_wait_ms"] = 1000 * Seconds(mapping) / runs;
+  if (mapped != runs) state.SkipWithError("no mapped window showed the saved file");
+  else if (inViewer != runs) state.SkipWithError("the workbook was not shown in the service's viewer");
+}
+BENCHMARK(BM_ClickToShownWindow_WarmViewer)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
+
+// The same workbook saved by a cold one-shot LibreOffice, as without the service.
+void BM_ColdOneShotConversion(benchmark::State& state) {
+  sheet::Workbook* workbook = SavedRun();
+  if (workbook == nullptr) {
+    state.SkipWithError("the run saved no workbook");
+    return;
+  }
+  // The run's application, without the service and showing nothing: each save is a cold
+  // LibreOffice of its own.
+  sheet::Application& app = *bench::Season().fields.ExcelApp;
+  app.SetVisible(false);
+  app.Office().service = nullptr;
+  const int conversions = ServiceSlot() ? ServiceSlot()->Conversions() : 0;
+  const fs::path file = bench::Home() / "one-shot.xls";
+  Clock::duration total{};
+  for (auto _ : state) {
+    state.PauseTiming();
+    fs::remove(file);
+    state.ResumeTiming();
+
+    const Clock::time_point start = Clock::now();
+    workbook->SaveAs(file.string());
+    const Clock::duration took = Clock::now() - start;
+
+    state.PauseTiming();
+    total += took;
+    state.ResumeTiming();
+  }
+  const double oneShot = Seconds(total) / static_cast<double>(state.iterations());
+  state.counters["converter"] = (ServiceSlot() ? ServiceSlot()->Conversions() : 0) - conversions;
+  if (ClickToSavedSeconds() > 0) state.counters["click_to_saved_ratio"] = ClickToSavedSeconds() / oneShot;
+  if (!fs::is_regular_file(file)) state.SkipWithError("the one-shot saved no .xls file");
+}
+BENCHMARK(BM_ColdOneShotConversion)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
+
+}  // namespace
+
+// Offscreen without a display; with one, Qt's own platform unless QT_QPA_PLATFORM names one.
+int main(int argc, char** argv) {
+  const char* display = std::getenv("DISPLAY");
+  return bench::RunBenchmarks(argc, argv, display != nullptr && *display != '\0' ? nullptr : "offscreen", EndService);
+}
