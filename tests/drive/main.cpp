@@ -1,9 +1,15 @@
-// tuvo-drive SCENARIO_FILE: plays a scenario on the program's main window (a test tool).
+// tuvo-drive SCENARIO_FILE: plays a scenario on the program's main window (a test tool). With
+// TUVO_DRIVE_OFFICE=1 the saves go through a warm LibreOffice converter of the driver's own, as
+// in the program; otherwise through the one-shot conversion.
 #include <QApplication>
 
+#include <cstdlib>
 #include <iostream>
+#include <memory>
+#include <string>
 
 #include "drive/driver.h"
+#include "platform/sheet/office_service.h"
 
 int main(int argc, char** argv) {
   // Qt takes its own options (-platform ...) out of the arguments.
@@ -12,5 +18,13 @@ int main(int argc, char** argv) {
     std::cerr << "usage: tuvo-drive SCENARIO_FILE\n";
     return 2;
   }
-  return tuvo::drive::RunScenarioFile(argv[1], std::cout);
+  std::shared_ptr<tuvo::sheet::OfficeService> office;
+  if (const char* wanted = std::getenv("TUVO_DRIVE_OFFICE"); wanted != nullptr && std::string(wanted) == "1") {
+    office = std::make_shared<tuvo::sheet::OfficeService>();
+    tuvo::sheet::OfficeService::Install(office);
+    office->StartInBackground(false);
+  }
+  const int status = tuvo::drive::RunScenarioFile(argv[1], std::cout);
+  tuvo::sheet::OfficeService::Install(nullptr);
+  return status;
 }
