@@ -17,6 +17,7 @@
 #include <chrono>
 #include <cstdlib>
 #include <ctime>
+#include <optional>
 #include <stdexcept>
 #include <system_error>
 #include <utility>
@@ -209,18 +210,29 @@ bool FolderExists(const fs::path& folder) {
 void CreateFolder(const fs::path& folder) {
   std::error_code error;
   if (fs::is_directory(folder, error)) return;
-  if (fs::exists(folder, error)) {
-    throw std::runtime_error("cannot create folder " + Quoted(folder) + ": a file of that name is in the way");
-  }
   const fs::path named = folder.has_filename() ? folder : folder.parent_path();
+  if (fs::exists(folder, error)) {
+    throw FolderError("cannot create folder " + Quoted(folder) + ": a file of that name is in the way",
+                      SaveFailureKind::InTheWay, named, EEXIST);
+  }
   const fs::path parent = named.parent_path();
   if (!parent.empty() && !fs::is_directory(parent, error)) {
-    throw std::runtime_error("cannot create folder " + Quoted(folder) + ": its parent folder " +
-                             Quoted(parent) + " does not exist");
+    throw FolderError("cannot create folder " + Quoted(folder) + ": its parent folder " + Quoted(parent) +
+                          " does not exist",
+                      SaveFailureKind::FolderNotMade, named, ENOENT);
   }
-  if (!fs::create_directory(named, error) && error) {
-    throw std::runtime_error("cannot create folder " + Quoted(folder) + ": " + error.message());
+  if (FileFaultInjected(parent, FileCall::MakeFolder)) {
+    error.assign(errno, std::generic_category());
+  } else if (fs::create_directory(named, error) || !error) {
+    return;
   }
+  // Refused or full: the parent is where the trouble is; anything else leaves the folder unmade.
+  const int number = error.value();
+  const std::optional<SaveFailureKind> kind = KindOfErrorNumber(number);
+  const bool inParent = kind == SaveFailureKind::NoSpace || kind == SaveFailureKind::NotWritable;
+  throw FolderError("cannot create folder " + Quoted(folder) + ": " + error.message(),
+                    inParent ? *kind : kind.value_or(SaveFailureKind::FolderNotMade), inParent ? parent : named,
+                    number);
 }
 
 // Beside the installed program first, then the source tree of a build.

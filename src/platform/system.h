@@ -4,9 +4,11 @@
 
 #include <filesystem>
 #include <functional>
+#include <stdexcept>
 #include <string>
 
 #include "platform/locale.h"
+#include "platform/save_failure.h"
 
 namespace tuvo::system {
 
@@ -33,8 +35,17 @@ std::filesystem::path OutputFolder();
 // Whether the path names an existing folder.
 bool FolderExists(const std::filesystem::path& folder);
 
+// A folder that could not be made: the technical text names the path; the facts say why.
+class FolderError : public std::runtime_error, public SaveFailure {
+ public:
+  FolderError(const std::string& what, SaveFailureKind kind, std::filesystem::path path, int errorNumber)
+      : std::runtime_error(what), SaveFailure(kind, std::move(path), errorNumber) {}
+};
+
 // Creates the folder, one level only; an existing folder is left as it is. A missing parent,
-// a file in the way or a refusal of the system throws std::runtime_error naming the path.
+// a file in the way or a refusal of the system throws FolderError naming the path: of kind
+// InTheWay for a file of that name, NoSpace or NotWritable naming the parent when the system
+// says so, FolderNotMade naming the folder otherwise.
 void CreateFolder(const std::filesystem::path& folder);
 
 // The help page share/TUVO_HELP.HTM beside the program, else in the source tree's share/;
