@@ -13,7 +13,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "platform/save_failure.h"
 #include "platform/sheet/process.h"
+#include "platform/sheet/save_error.h"
 #include "platform/sheet/xls_series_names.h"
 
 namespace tuvo::sheet {
@@ -21,6 +23,9 @@ namespace tuvo::sheet {
 namespace {
 
 namespace fs = std::filesystem;
+using system::FileCall;
+using system::FileFaultInjected;
+using system::SaveFailureKind;
 
 // How long LibreOffice may take to end after a time-out's request.
 constexpr std::chrono::milliseconds EndGrace{2000};
@@ -34,11 +39,10 @@ constexpr std::size_t QuotedOutput = 400;
 // A private folder under the system's temporary folder, removed with the object.
 class WorkFolder {
  public:
-  explicit WorkFolder(const std::string& prefix) {
-    std::string pattern = (fs::temp_directory_path() / (prefix + "XXXXXX")).string();
-    if (mkdtemp(pattern.data()) == nullptr) {
-      throw SheetError("cannot make a working folder in \"" + fs::temp_directory_path().string() +
-                       "\": " + std::strerror(errno));
+  WorkFolder(const std::string& prefix, const fs::path& target) : base_(fs::temp_directory_path()) {
+    std::string pattern = (base_ / (prefix + "XXXXXX")).string();
+    if (FileFaultInjected(base_, FileCall::MakeFolder) || mkdtemp(pattern.data()) == nullptr) {
+      ThrowFileError(target, base_, errno, "cannot make a working folder in \"" + base_.string() + "\"");
     }
     path_ = pattern;
   }
@@ -49,10 +53,52 @@ class WorkFolder {
   WorkFolder(const WorkFolder&) = delete;
   WorkFolder& operator=(const WorkFolder&) = delete;
   const fs::path& Path() const { return path_; }
+  // The temporary folder it lies in, the one a user knows.
+  const fs::path& Base() const { return base_; }
 
  private:
+  fs::path base_;
   fs::path path_;
 };
+
+// Runs a step that writes into the work folder (`written` is its file); a failure of it on a
+// full disk becomes NoSpace naming the temporary folder, any other failure passes unchanged.
+template <typename Step>
+void WriteInWork(const WorkFolder& work, const fs::path& target, const fs::path& written, Step step) {
+  try {
+    errno = 0;  // so that a number left from before is not taken for the step's
+    if (FileFaultInjected(work.Base(), FileCall::Write)) {
+      throw SheetError("writing \"" + written.string() + "\": " + std::strerror(errno));
+    }
+    step();
+  } catch (const SheetError& error) {
+    const int number = errno;
+    if (system::SaveFailureOf(error) != nullptr) throw;
+    const bool noSpace = number == ENOSPC || number == EDQUOT;
+    if (!noSpace && !system::DiskFull(work.Path())) throw;
+    const std::string what = error.what();
+    if (what.starts_with("saving \"")) throw SaveError(what, SaveFailureKind::NoSpace, work.Base(), noSpace ? number : ENOSPC);
+    ThrowSaveError(target, SaveFailureKind::NoSpace, work.Base(), noSpace ? number : ENOSPC, what);
+  }
+}
+
+// Whether the program can be started: an executable file at its path, or on PATH.
+bool ProgramFound(const std::string& program) {
+  const auto executable = [](const fs::path& file) {
+    std::error_code error;
+    return fs::is_regular_file(file, error) && access(file.c_str(), X_OK) == 0;
+  };
+  if (program.find('/') != std::string::npos) return executable(program);
+  const char* path = std::getenv("PATH");
+  std::string_view folders = path != nullptr ? path : "/bin:/usr/bin";
+  while (true) {
+    const std::size_t colon = folders.find(':');
+    const std::string_view folder = folders.substr(0, colon);
+    if (executable(fs::path(folder.empty() ? "." : std::string(folder)) / program)) return true;
+    if (colon == std::string_view::npos) return false;
+    folders.remove_prefix(colon + 1);
+  }
+}
 
 // The last part of the converter's output, for the failure message.
 std::string OutputTail(const fs::path& log) {
@@ -65,10 +111,15 @@ std::string OutputTail(const fs::path& log) {
   return output.empty() ? std::string() : " (it said: " + output + ")";
 }
 
-// The .xlsx converted to .xls by LibreOffice with its own profile; returns the .xls written.
-fs::path Convert(const fs::path& xlsx, const fs::path& work, const OfficeSettings& office, const fs::path& target) {
+// The .xlsx converted to .xls by LibreOffice with its own profile in the work folder (under the
+// temporary folder `temporary`); returns the .xls written.
+fs::path Convert(const fs::path& xlsx, const fs::path& work, const OfficeSettings& office, const fs::path& target,
+                 const fs::path& temporary) {
   const fs::path out = work / "out";
-  fs::create_directory(out);
+  std::error_code made;
+  if (!fs::create_directory(out, made) && made) {
+    ThrowFileError(target, temporary, made.value(), "cannot make the folder \"" + out.string() + "\"");
+  }
   const fs::path log = work / "converter.log";
   const Started started = StartProcess(
       office.program,
@@ -76,22 +127,29 @@ fs::path Convert(const fs::path& xlsx, const fs::path& work, const OfficeSetting
        "--nolockcheck", "--convert-to", "xls:MS Excel 97", "--outdir", out.string(), xlsx.string()},
       log);
   if (started.pid < 0) {
-    Fail(target, "the converter \"" + office.program + "\" (LibreOffice) could not be started: " + started.error);
+    const std::string what =
+        "the converter \"" + office.program + "\" (LibreOffice) could not be started: " + started.error;
+    if (!ProgramFound(office.program)) ThrowSaveError(target, SaveFailureKind::OfficeMissing, office.program, 0, what);
+    ThrowOfficeError(target, SaveFailureKind::OfficeFailing, office.program, what, {temporary});
   }
   const std::optional<int> status = WaitProcess(started.pid, office.timeout);
   EndProcess(started.pid, EndGrace);
   if (!status) {
-    Fail(target, "the converter \"" + office.program + "\" did not finish within " +
-                     std::to_string(office.timeout.count() / 1000.0).substr(0, 4) + " s and was stopped");
+    ThrowSaveError(target, SaveFailureKind::OfficeNotAnswering, office.program, 0,
+                   "the converter \"" + office.program + "\" did not finish within " +
+                       std::to_string(office.timeout.count() / 1000.0).substr(0, 4) + " s and was stopped");
   }
   if (*status != 0) {
-    Fail(target, "the converter \"" + office.program + "\" failed with exit status " + std::to_string(*status) +
-                     OutputTail(log));
+    ThrowOfficeError(target, SaveFailureKind::OfficeFailing, office.program,
+                     "the converter \"" + office.program + "\" failed with exit status " + std::to_string(*status) +
+                         OutputTail(log),
+                     {temporary});
   }
   const fs::path xls = out / (xlsx.stem().string() + ".xls");
   std::error_code error;
   if (!fs::is_regular_file(xls, error) || fs::file_size(xls, error) == 0) {
-    Fail(target, "the converter \"" + office.program + "\" wrote no .xls file" + OutputTail(log));
+    ThrowOfficeError(target, SaveFailureKind::OfficeFailing, office.program,
+                     "the converter \"" + office.program + "\" wrote no .xls file" + OutputTail(log), {temporary});
   }
   return xls;
 }
@@ -100,11 +158,16 @@ fs::path Convert(const fs::path& xlsx, const fs::path& work, const OfficeSetting
 // folder that takes no file fails at once; removed unless it was renamed over the target.
 class TemporaryTarget {
  public:
-  explicit TemporaryTarget(const fs::path& target) : target_(target) {
-    const fs::path folder = target.parent_path();
-    std::string pattern = (folder / ".~tuvo-save-XXXXXX").string();
-    fd_ = mkstemp(pattern.data());
-    if (fd_ < 0) Fail(target, "the folder \"" + folder.string() + "\" is not writable: " + std::strerror(errno));
+  explicit TemporaryTarget(const fs::path& target) : target_(target), folder_(target.parent_path()) {
+    std::string pattern = (folder_ / ".~tuvo-save-XXXXXX").string();
+    fd_ = FileFaultInjected(folder_, FileCall::MakeFile) ? -1 : mkstemp(pattern.data());
+    if (fd_ < 0) {
+      const int error = errno;
+      const bool refused = system::KindOfErrorNumber(error) == SaveFailureKind::NotWritable;
+      FailWith((refused ? "the folder \"" : "cannot make a new file in the folder \"") + folder_.string() +
+                   (refused ? "\" is not writable" : "\""),
+               error);
+    }
     path_ = pattern;
   }
   ~TemporaryTarget() {
@@ -123,7 +186,9 @@ class TemporaryTarget {
       in.read(buffer.data(), static_cast<std::streamsize>(buffer.size()));
       const std::streamsize got = in.gcount();
       for (std::streamsize done = 0; done < got;) {
-        const ssize_t wrote = write(fd_, buffer.data() + done, static_cast<std::size_t>(got - done));
+        const ssize_t wrote = FileFaultInjected(folder_, FileCall::Write)
+                                  ? -1
+                                  : write(fd_, buffer.data() + done, static_cast<std::size_t>(got - done));
         if (wrote < 0) {
           if (errno == EINTR) continue;
           FailWith("cannot write \"" + path_.string() + "\"", errno);
@@ -136,20 +201,34 @@ class TemporaryTarget {
     const mode_t mask = umask(0);
     umask(mask);
     if (fchmod(fd_, 0666 & ~mask) != 0) FailWith("cannot set the permissions of \"" + path_.string() + "\"", errno);
-    if (fsync(fd_) != 0) FailWith("cannot write \"" + path_.string() + "\" to disk", errno);
+    if (FileFaultInjected(folder_, FileCall::Sync) || fsync(fd_) != 0) {
+      FailWith("cannot write \"" + path_.string() + "\" to disk", errno);
+    }
     const int closed = close(fd_);
+    const int closeError = errno;
     fd_ = -1;
-    if (closed != 0) FailWith("cannot write \"" + path_.string() + "\"", errno);
-    if (std::rename(path_.c_str(), target_.c_str()) != 0) FailWith("cannot put the file in place", errno);
+    if (FileFaultInjected(folder_, FileCall::Close)) FailWith("cannot write \"" + path_.string() + "\"", errno);
+    if (closed != 0) FailWith("cannot write \"" + path_.string() + "\"", closeError);
+    if (std::rename(path_.c_str(), target_.c_str()) != 0) {
+      const int error = errno;
+      // A folder that took the target's name meanwhile is in the way of the file itself.
+      if (error == EISDIR || error == ENOTEMPTY || error == EEXIST) {
+        ThrowSaveError(target_, SaveFailureKind::InTheWay, target_, error,
+                       std::string("cannot put the file in place: ") + std::strerror(error));
+      }
+      FailWith("cannot put the file in place", error);
+    }
     placed_ = true;
   }
 
  private:
+  // A failed call in the target's folder: typed by its error number where that tells a kind.
   [[noreturn]] void FailWith(const std::string& what, int error) const {
-    Fail(target_, what + ": " + std::strerror(error));
+    ThrowFileError(target_, folder_, error, what);
   }
 
   fs::path target_;
+  fs::path folder_;
   fs::path path_;
   int fd_ = -1;
   bool placed_ = false;
@@ -162,18 +241,22 @@ void SaveXls(const Workbook& workbook, const fs::path& target, const OfficeSetti
   std::error_code error;
   if (target.filename().empty()) Fail(target, "the path names no file");
   if (!fs::exists(folder, error)) Fail(target, "the folder \"" + folder.string() + "\" does not exist");
-  if (!fs::is_directory(folder, error)) Fail(target, "\"" + folder.string() + "\" is not a folder");
-  if (fs::is_directory(target, error)) Fail(target, "a folder of that name is in the way");
+  if (!fs::is_directory(folder, error)) {
+    ThrowSaveError(target, SaveFailureKind::InTheWay, folder, ENOTDIR, "\"" + folder.string() + "\" is not a folder");
+  }
+  if (fs::is_directory(target, error)) {
+    ThrowSaveError(target, SaveFailureKind::InTheWay, target, EISDIR, "a folder of that name is in the way");
+  }
   if (access(folder.c_str(), W_OK | X_OK) != 0) {
-    Fail(target, "the folder \"" + folder.string() + "\" is not writable: " + std::strerror(errno));
+    ThrowFileError(target, folder, errno, "the folder \"" + folder.string() + "\" is not writable");
   }
 
   TemporaryTarget temporary(target);
-  const WorkFolder work("tuvo-save-");
+  const WorkFolder work("tuvo-save-", target);
   const fs::path xlsx = work.Path() / "book.xlsx";
-  WriteXlsx(workbook, xlsx);
-  const fs::path xls = Convert(xlsx, work.Path(), office, target);
-  MendXlsCharts(xls, workbook, target);
+  WriteInWork(work, target, xlsx, [&] { WriteXlsx(workbook, xlsx); });
+  const fs::path xls = Convert(xlsx, work.Path(), office, target, work.Base());
+  WriteInWork(work, target, xls, [&] { MendXlsCharts(xls, workbook, target); });
   temporary.Place(xls);
 }
 

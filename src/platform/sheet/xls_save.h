@@ -19,7 +19,9 @@ void WriteXlsx(const Workbook& workbook, const std::filesystem::path& path);
 
 // Saves the workbook as .xls at `target` (an absolute path): written and converted in a private
 // folder, placed as a temporary file in the target's folder, then renamed over `target`. A failure
-// throws SheetError naming what failed and the path, and leaves `target` as it was.
+// throws SheetError naming what failed and the path, and leaves `target` as it was; a failure the
+// user can act on (a full disk, a refusing folder, something in the way, LibreOffice missing,
+// not answering or failing) is a SaveError of that kind.
 void SaveXls(const Workbook& workbook, const std::filesystem::path& target, const OfficeSettings& office);
 
 }  // namespace tuvo::sheet
