@@ -109,6 +109,7 @@ sheet::Workbook* SavedRun() {
     ReadySeason();
     NextRunFile();
     season.frm.cmdRun_Click();
+    system::SetClock({});
     bench::CloseMessageBoxes(season.frm);
   }
   return saved() ? &season.fields.ExcelApp->ActiveWorkbook() : nullptr;
