@@ -3,8 +3,10 @@
 // hands the window back ready for a new computation.
 #include "forms/frmTUVO.h"
 
+#include <QCoreApplication>
 #include <QMessageBox>
 
+#include <chrono>
 #include <memory>
 #include <optional>
 #include <span>
@@ -17,7 +19,9 @@
 #include "eto/select_station_eto.h"
 #include "forms/frmTUVO2.h"
 #include "forms/frmTUVO_shared.h"
+#include "forms/save_failure_text.h"
 #include "platform/locale.h"
+#include "platform/sheet/office_service.h"
 #include "platform/sheet/sheet.h"
 #include "platform/system.h"
 #include "rain/eff_rain_column.h"
@@ -57,6 +61,17 @@ constexpr std::string_view StageColours = "ตกแต่งสีและเ�
 constexpr std::string_view StageCharts = "สร้างกราฟ";
 constexpr std::string_view StageSummary = "สร้างหน้าสรุป";
 constexpr std::string_view StageSave = "บันทึกไฟล์ผลการคำนวณ";
+
+// The failed step; what went wrong, in Thai with its path, when the failure has a kind; whether
+// nothing was saved; the technical text last, on its own line. A failure without a kind (a
+// step's logic error, say) has no Thai line of its own: the step and the technical text tell it.
+std::string RunFailureMessage(std::string_view stage, const std::optional<std::string>& reason, bool saved,
+                              const std::string& technical) {
+  std::string text = std::string(RunFailedText) + std::string(stage);
+  if (reason) text += "\n" + *reason;
+  if (!saved) text += "\n" + std::string(NothingSavedText);
+  return text + "\n" + technical;
+}
 
 // A note over the main window that does not hold up the program.
 void ShowRunMessage(frmTUVO& frm, const char* objectName, const std::string& text) {
@@ -144,6 +159,16 @@ void HandBackWindow(frmTUVO& frm) {
   frm.cmdRun.SetVisible(false);
 }
 
+// Waits while the program's converter, which this application saves through, is still starting;
+// the window keeps painting meanwhile. The start has a deadline of its own.
+void WaitForConverterStart(const sheet::Application& app) {
+  const std::shared_ptr<sheet::OfficeService>& service = app.Office().service;
+  if (!service || service->Program() != app.Office().program) return;
+  while (!service->WaitForConverter(std::chrono::milliseconds{50})) {
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+  }
+}
+
 // The progress window of the run under way.
 Progress& RunProgress(const frmTUVO& frm) {
   if (frm.ProgressWindow() == nullptr) throw std::logic_error("no run is under way");
@@ -169,6 +194,7 @@ void frmTUVO::cmdRun_Click() {
   std::string_view stage = StageDefaults;
   sheet::Workbook* workbook = nullptr;
   std::string failure;
+  std::optional<std::string> reason;
   try {
     // 1. Input stays blocked to the end of the run; a failure releases it before it is reported.
     const system::ScopedInputBlock block;
@@ -286,6 +312,10 @@ void frmTUVO::cmdRun_Click() {
     StartSheet1();
     NameSummarySheet(*workbook);
 
+    // The program's converter may still be starting: the save waits for it here, with the
+    // progress window up at 100 %.
+    WaitForConverterStart(*f.ExcelApp);
+
     // 23.
     cmdEdit1.SetEnabled(false);
     cmdEdit2.SetEnabled(false);
@@ -307,6 +337,7 @@ void frmTUVO::cmdRun_Click() {
     return;
   } catch (const std::exception& error) {
     failure = error.what();
+    reason = SaveFailureText(error);
   } catch (...) {
     failure = "unknown failure";
   }
@@ -330,9 +361,7 @@ void frmTUVO::cmdRun_Click() {
   cmdEdit2.SetEnabled(false);
   cmdHelp.SetEnabled(false);
   HandBackWindow(*this);
-  std::string text = std::string(RunFailedText) + std::string(stage) + "\n" + failure;
-  if (!saved) text += "\n" + std::string(NothingSavedText);
-  ShowRunMessage(*this, "RunFailure", text);
+  ShowRunMessage(*this, "RunFailure", RunFailureMessage(stage, reason, saved, failure));
 }
 
 // The schedule-length step, then the calculation sheet's frame; a layout failure ends the run.
