@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 
+#include "platform/sheet/row_fit.h"
 #include "platform/sheet/workbook.h"
 
 namespace tuvo::sheet {
@@ -49,6 +50,18 @@ Area GrowOverMerged(Area area, const std::vector<Area>& merged) {
     }
   }
   return area;
+}
+
+// The height a cell asks of its row. A value merged over several rows sizes none of them.
+double CellHeight(const Worksheet& sheet, int row, int column, const Cell& cell) {
+  if (std::holds_alternative<std::monostate>(cell.value)) return FittedLineHeight(cell.format);
+  if (const auto merged = sheet.MergeAreaOf(row, column); merged && merged->lastRow > merged->firstRow) {
+    return FittedLineHeight(cell.format);
+  }
+  if (!std::holds_alternative<std::string>(cell.value) && !ShowsLongDate(cell.value, cell.format)) {
+    return FittedNumberHeight(cell.format);
+  }
+  return FittedTextHeight(cell.format, ShownText(cell.value, cell.format));
 }
 
 }  // namespace
@@ -196,6 +209,30 @@ const CellFormat& Worksheet::ColumnFormat(int column) const {
 double Worksheet::ColumnWidth(int column) const {
   const auto it = columnWidths_.find(column);
   return it == columnWidths_.end() ? standardWidth_ : it->second;
+}
+
+double Worksheet::RowHeight(int row) const {
+  double height = StandardHeight();
+  for (auto it = cells_.lower_bound({row, 0}); it != cells_.end() && it->first.first == row; ++it) {
+    height = std::max(height, CellHeight(*this, row, it->first.second, it->second));
+  }
+  return height;
+}
+
+double Worksheet::StandardHeight() const {
+  double height = FittedLineHeight(defaultFormat_);
+  for (const auto& [column, format] : columnFormats_) height = std::max(height, FittedLineHeight(format));
+  return height;
+}
+
+std::map<int, double> Worksheet::RowHeights() const {
+  const double standard = StandardHeight();
+  std::map<int, double> heights;
+  for (const auto& [key, cell] : cells_) {
+    auto [it, added] = heights.try_emplace(key.first, standard);
+    it->second = std::max(it->second, CellHeight(*this, key.first, key.second, cell));
+  }
+  return heights;
 }
 
 CellFormat& Worksheet::MutableFormat(int row, int column) {

@@ -70,7 +70,7 @@ struct Cell {
   CellFormat format;
 };
 
-// A worksheet: cells by (row, column), column widths, merged areas, its own selection.
+// A worksheet: cells by (row, column), column widths, row heights, merged areas, its own selection.
 class Worksheet : public Sheet {
  public:
   Worksheet(Workbook& workbook, std::string name);
@@ -94,6 +94,14 @@ class Worksheet : public Sheet {
   const CellFormat& FormatAt(int row, int column) const;
   double ColumnWidth(int column) const;
   double StandardWidth() const { return standardWidth_; }
+  // Row heights in points. The program sizes no row, so every row fits its text as drawn here,
+  // as the application fits a row to the fonts in it: the tallest text of its cells, a value
+  // merged over several rows aside, and never lower than a row without cells.
+  double RowHeight(int row) const;
+  // The height of a row without cells: the ordinary line of the sheet's and its columns' fonts.
+  double StandardHeight() const;
+  // The height of every row that holds cells, by row.
+  std::map<int, double> RowHeights() const;
   const std::map<int, double>& ColumnWidths() const { return columnWidths_; }
   const std::vector<Area>& MergedAreas() const { return merged_; }
   std::optional<Area> MergeAreaOf(int row, int column) const;
