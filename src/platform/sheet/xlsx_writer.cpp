@@ -9,6 +9,7 @@
 
 #include "platform/locale.h"
 #include "platform/sheet/palette.h"
+#include "platform/sheet/row_fit.h"
 #include "platform/sheet/xls_save.h"
 #include "platform/sheet/xls_series_names.h"
 
@@ -113,9 +114,6 @@ class Formats {
     if (const uint8_t u = Underline(f.underline); u != LXW_UNDERLINE_NONE) format_set_underline(format, u);
     if (auto color = IndexColor(f.fontColorIndex)) format_set_font_color(format, *color);
     if (!numberFormat.empty()) format_set_num_format(format, std::string(numberFormat).c_str());
-    // A long date shrinks to its column rather than showing "###": the Thai fonts that stand in
-    // for the program's fonts are wider than the originals the column widths were made for.
-    if (numberFormat == ThaiLongDateFormat) format_set_shrink(format);
     if (const uint8_t h = HorizontalAlign(f.horizontalAlignment); h != LXW_ALIGN_NONE) format_set_align(format, h);
     if (const uint8_t v = VerticalAlign(f.verticalAlignment); v != LXW_ALIGN_NONE) format_set_align(format, v);
     if (f.interiorPattern != xl::None) {
@@ -207,24 +205,54 @@ std::map<int, double> NumberColumnWidths(const Worksheet& sheet) {
   return widths;
 }
 
+// Space beside a long date in its column, in points: the cell's inner margins and a little more.
+constexpr double DatePadding = 10;
+
+// Widths for the columns whose long dates the drawn font makes wider than the column: wide
+// enough for the widest date, so every date shows whole and at its font's size. `widths` holds
+// the columns' widths so far.
+std::map<int, double> DateColumnWidths(const Worksheet& sheet, const std::map<int, double>& widths) {
+  std::map<int, double> needed;
+  for (const auto& [key, cell] : sheet.UsedCells()) {
+    if (!ShowsLongDate(cell.value, cell.format) || sheet.MergeAreaOf(key.first, key.second)) continue;
+    const double width =
+        (DrawnTextWidth(cell.format, ShownText(cell.value, cell.format)) + DatePadding) / StandardDigitWidth();
+    const auto known = widths.find(key.second);
+    const double current = known != widths.end() ? known->second : sheet.ColumnWidth(key.second);
+    if (width > current && width > needed[key.second]) needed[key.second] = std::ceil(width * 100) / 100;
+  }
+  return needed;
+}
+
+// Row heights as the model fits them; rows without cells take the sheet's standard height.
+void WriteRowHeights(lxw_worksheet* ws, const Worksheet& sheet, const std::filesystem::path& path) {
+  worksheet_set_default_row(ws, sheet.StandardHeight(), LXW_FALSE);
+  for (const auto& [row, height] : sheet.RowHeights()) {
+    Check(worksheet_set_row(ws, static_cast<lxw_row_t>(row - 1), height, nullptr), path,
+          "row " + std::to_string(row) + " of \"" + sheet.Name() + "\"");
+  }
+}
+
 void WriteWorksheet(lxw_workbook* wb, Formats& formats, const Worksheet& sheet, const std::filesystem::path& path) {
   lxw_worksheet* ws = workbook_add_worksheet(wb, sheet.Name().c_str());
   if (ws == nullptr) throw SheetError("writing \"" + path.string() + "\": the sheet \"" + sheet.Name() + "\" was refused");
 
   // Columns: width and the formats of whole columns and of the sheet, for cells never written.
   const bool sheetFormatted = !(sheet.DefaultFormat() == CellFormat{});
-  const std::map<int, double> numberWidths = NumberColumnWidths(sheet);
+  std::map<int, double> fittedWidths = NumberColumnWidths(sheet);
+  for (const auto& [column, width] : DateColumnWidths(sheet, fittedWidths)) fittedWidths[column] = width;
   for (int c = 1; c <= MaxColumns; ++c) {
-    const auto numberWidth = numberWidths.find(c);
+    const auto fittedWidth = fittedWidths.find(c);
     const bool ownWidth = sheet.ColumnWidths().count(c) > 0 || sheet.StandardWidth() != StandardColumnWidth ||
-                          numberWidth != numberWidths.end();
+                          fittedWidth != fittedWidths.end();
     const bool ownFormat = sheet.ColumnFormats().count(c) > 0 || sheetFormatted;
     if (!ownWidth && !ownFormat) continue;
     lxw_format* f = ownFormat ? formats.For(sheet.ColumnFormat(c), sheet.ColumnFormat(c).numberFormat) : nullptr;
-    const double width = numberWidth != numberWidths.end() ? numberWidth->second : sheet.ColumnWidth(c);
+    const double width = fittedWidth != fittedWidths.end() ? fittedWidth->second : sheet.ColumnWidth(c);
     Check(worksheet_set_column(ws, static_cast<lxw_col_t>(c - 1), static_cast<lxw_col_t>(c - 1), width, f),
           path, "column " + ColumnLetters(c) + " of \"" + sheet.Name() + "\"");
   }
+  WriteRowHeights(ws, sheet, path);
 
   // Merged areas first: their cells are then written one by one over them, each with its own
   // borders, the first cell with the area's value.
