@@ -9,7 +9,7 @@
 namespace tuvo::sheet {
 
 Workbook::Workbook(Application& application, std::string name)
-    : application_(&application), name_(std::move(name)) {
+    : application_(&application), name_(std::move(name)), created_(std::time(nullptr)) {
   for (const char* sheetName : {"Sheet1", "Sheet2", "Sheet3"}) {
     sheets_.push_back(std::make_unique<Worksheet>(*this, sheetName));
   }
@@ -113,7 +113,7 @@ void Workbook::SaveAs(const std::string& path, int fileFormat) {
                      " is not supported; only the normal workbook format is");
   }
   const std::filesystem::path target = std::filesystem::absolute(std::filesystem::path(path));
-  SaveXls(*this, target, application_->Office());
+  SaveXls(*this, target, application_->Office(), lastSave_);
   path_ = target.string();
   name_ = target.filename().string();
   application_->WorkbookSaved(*this);

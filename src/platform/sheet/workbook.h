@@ -1,6 +1,7 @@
 // A workbook: its sheets in order, the active sheet and its selection, saving and closing.
 #pragma once
 
+#include <ctime>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -9,6 +10,7 @@
 #include "platform/sheet/chart.h"
 #include "platform/sheet/range.h"
 #include "platform/sheet/worksheet.h"
+#include "platform/sheet/saved_file.h"
 
 namespace tuvo::sheet {
 
@@ -29,6 +31,8 @@ class Workbook {
   const std::string& Name() const { return name_; }
   // The saved file's full path; empty until saved.
   const std::string& FullName() const { return path_; }
+  // When the workbook was made; its files carry this time.
+  std::time_t Created() const { return created_; }
 
   // Every sheet, worksheets and chart sheets, in order: by name (without regard to case) or by
   // 1-based position. A name or position that is not there throws SheetError.
@@ -83,6 +87,8 @@ class Workbook {
   Sheet* active_ = nullptr;
   int chartsAdded_ = 0;
   bool open_ = true;
+  std::time_t created_;
+  SavedFile lastSave_;  // what the last save placed, so that saving it again unchanged converts nothing
 };
 
 }  // namespace tuvo::sheet

@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
+#include <optional>
 #include <sstream>
 #include <vector>
 
@@ -14,6 +15,7 @@
 #include <unistd.h>
 
 #include "platform/save_failure.h"
+#include "platform/sheet/office_service.h"
 #include "platform/sheet/process.h"
 #include "platform/sheet/save_error.h"
 #include "platform/sheet/xls_series_names.h"
@@ -80,6 +82,23 @@ void WriteInWork(const WorkFolder& work, const fs::path& target, const fs::path&
     if (what.starts_with("saving \"")) throw SaveError(what, SaveFailureKind::NoSpace, work.Base(), noSpace ? number : ENOSPC);
     ThrowSaveError(target, SaveFailureKind::NoSpace, work.Base(), noSpace ? number : ENOSPC, what);
   }
+}
+
+// The whole file, or nothing when it cannot be read.
+std::string ReadWhole(const fs::path& file) {
+  std::ifstream in(file, std::ios::binary);
+  std::ostringstream bytes;
+  bytes << in.rdbuf();
+  return bytes.str();
+}
+
+// Which file lies at the path now and when it last changed; none when there is none.
+std::optional<FileStamp> StampOf(const fs::path& file) {
+  struct stat status {};
+  if (stat(file.c_str(), &status) != 0) return std::nullopt;
+  return FileStamp{static_cast<std::uintmax_t>(status.st_dev), static_cast<std::uintmax_t>(status.st_ino),
+                   static_cast<std::uintmax_t>(status.st_size),
+                   static_cast<std::int64_t>(status.st_mtim.tv_sec) * 1000000000 + status.st_mtim.tv_nsec};
 }
 
 // Whether the program can be started: an executable file at its path, or on PATH.
@@ -236,7 +255,7 @@ class TemporaryTarget {
 
 }  // namespace
 
-void SaveXls(const Workbook& workbook, const fs::path& target, const OfficeSettings& office) {
+void SaveXls(const Workbook& workbook, const fs::path& target, const OfficeSettings& office, SavedFile& last) {
   const fs::path folder = target.parent_path();
   std::error_code error;
   if (target.filename().empty()) Fail(target, "the path names no file");
@@ -255,9 +274,23 @@ void SaveXls(const Workbook& workbook, const fs::path& target, const OfficeSetti
   const WorkFolder work("tuvo-save-", target);
   const fs::path xlsx = work.Path() / "book.xlsx";
   WriteInWork(work, target, xlsx, [&] { WriteXlsx(workbook, xlsx); });
-  const fs::path xls = Convert(xlsx, work.Path(), office, target, work.Base());
+  std::string bytes = ReadWhole(xlsx);
+  if (last.valid && last.target == target && last.xlsx == bytes && StampOf(target) == last.placed) return;
+  last = SavedFile{};  // a save that fails is never skipped after
+
+  fs::path xls;
+  const auto oneShot = [&] { xls = Convert(xlsx, work.Path(), office, target, work.Base()); };
+  if (office.service && office.service->Program() == office.program) {
+    xls = work.Path() / "book.xls";
+    office.service->Convert(xlsx, xls, oneShot);
+  } else {
+    oneShot();
+  }
   WriteInWork(work, target, xls, [&] { MendXlsCharts(xls, workbook, target); });
   temporary.Place(xls);
+  if (const std::optional<FileStamp> placed = StampOf(target)) {
+    last = SavedFile{true, target, std::move(bytes), *placed};
+  }
 }
 
 }  // namespace tuvo::sheet

@@ -21,7 +21,11 @@ void WriteXlsx(const Workbook& workbook, const std::filesystem::path& path);
 // folder, placed as a temporary file in the target's folder, then renamed over `target`. A failure
 // throws SheetError naming what failed and the path, and leaves `target` as it was; a failure the
 // user can act on (a full disk, a refusing folder, something in the way, LibreOffice missing,
-// not answering or failing) is a SaveError of that kind.
-void SaveXls(const Workbook& workbook, const std::filesystem::path& target, const OfficeSettings& office);
+// not answering or failing) is a SaveError of that kind. The conversion
+// goes through the office service where the settings name its program, else through a one-shot
+// LibreOffice. `last` is what the workbook's last save placed: when the same .xlsx would go to the
+// same target, still as placed, nothing is converted; it is updated by every save.
+void SaveXls(const Workbook& workbook, const std::filesystem::path& target, const OfficeSettings& office,
+             SavedFile& last);
 
 }  // namespace tuvo::sheet

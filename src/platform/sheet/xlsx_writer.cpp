@@ -427,6 +427,10 @@ void WriteXlsx(const Workbook& workbook, const std::filesystem::path& path) {
   lxw_workbook* wb = workbook_new(path.c_str());
   if (wb == nullptr) throw SheetError("writing \"" + path.string() + "\": the file could not be created");
   try {
+    // The workbook's own time, not the clock's: the same workbook gives the same file.
+    lxw_doc_properties properties{};
+    properties.created = workbook.Created();
+    Check(workbook_set_properties(wb, &properties), path, "the document properties");
     Formats formats(wb);
     for (const Sheet* sheet : workbook.SheetList()) {
       if (sheet->Type() == Sheet::Kind::Worksheet) {
