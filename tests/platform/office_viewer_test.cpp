@@ -14,12 +14,14 @@
 #include <thread>
 #include <vector>
 
+#include <com/sun/star/awt/XWindow2.hpp>
 #include <com/sun/star/bridge/UnoUrlResolver.hpp>
+#include <com/sun/star/frame/DispatchHelper.hpp>
+#include <com/sun/star/frame/XDispatchProvider.hpp>
 #include <com/sun/star/frame/Desktop.hpp>
 #include <com/sun/star/frame/XDesktop2.hpp>
 #include <com/sun/star/frame/XFrame.hpp>
 #include <com/sun/star/frame/XFrames.hpp>
-#include <com/sun/star/util/XCloseable.hpp>
 #include <cppuhelper/bootstrap.hxx>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -63,20 +65,45 @@ bool NoneLeft(const std::string& text, milliseconds limit = milliseconds{10000})
   return ProcessesWith(text).empty();
 }
 
-// Closes every window of the office on the pipe, as the user closing them would.
-void CloseEveryWindow(const std::string& pipe) {
-  namespace css = com::sun::star;
+namespace css = com::sun::star;
+
+// The office on the pipe, as a program of its own sees it.
+css::uno::Reference<css::uno::XComponentContext> Office(const std::string& pipe) {
   uno::StartRuntime();
   css::uno::Reference<css::uno::XComponentContext> local = cppu::defaultBootstrap_InitialComponentContext();
-  css::uno::Reference<css::uno::XComponentContext> remote(
+  return css::uno::Reference<css::uno::XComponentContext>(
       css::bridge::UnoUrlResolver::create(local)->resolve(
           rtl::OUString::createFromAscii(("uno:pipe,name=" + pipe + ";urp;StarOffice.ComponentContext").c_str())),
       css::uno::UNO_QUERY_THROW);
-  css::uno::Reference<css::frame::XFrames> frames = css::frame::Desktop::create(remote)->getFrames();
-  while (frames->getCount() > 0) {
+}
+
+// Every visible window of the office, a start window included.
+std::vector<css::uno::Reference<css::frame::XFrame>> VisibleFrames(
+    const css::uno::Reference<css::uno::XComponentContext>& office) {
+  css::uno::Reference<css::frame::XFrames> frames = css::frame::Desktop::create(office)->getFrames();
+  std::vector<css::uno::Reference<css::frame::XFrame>> visible;
+  for (sal_Int32 i = 0; i < frames->getCount(); ++i) {
     css::uno::Reference<css::frame::XFrame> frame;
-    frames->getByIndex(0) >>= frame;
-    css::uno::Reference<css::util::XCloseable>(frame, css::uno::UNO_QUERY_THROW)->close(true);
+    frames->getByIndex(i) >>= frame;
+    css::uno::Reference<css::awt::XWindow2> window(frame->getContainerWindow(), css::uno::UNO_QUERY);
+    if (window.is() && window->isVisible()) visible.push_back(frame);
+  }
+  return visible;
+}
+
+// Closes every visible window of the office with the window's own close command, as the user
+// closing them would.
+void UserClosesEveryWindow(const std::string& pipe) {
+  const css::uno::Reference<css::uno::XComponentContext> office = Office(pipe);
+  const css::uno::Reference<css::frame::XDispatchHelper> dispatcher = css::frame::DispatchHelper::create(office);
+  for (const auto& frame : VisibleFrames(office)) {
+    try {
+      dispatcher->executeDispatch(
+          css::uno::Reference<css::frame::XDispatchProvider>(frame, css::uno::UNO_QUERY_THROW), ".uno:CloseWin", "",
+          0, {});
+    } catch (const css::uno::Exception&) {
+      // the office may end as its last window closes
+    }
   }
 }
 
@@ -177,6 +204,15 @@ TEST_F(OfficeViewerTest, QuitAndCloseCloseExactlyTheWorkbooksWindowAndNoOtherDoc
   app->Quit();
   EXPECT_EQ(VisibleWindows(), 1);
   EXPECT_TRUE(viewerShown->viewer->IsOpen(viewerShown->document));
+
+  // The user closes both windows; the start window LibreOffice puts up instead goes at once.
+  app = ShowInApplication("ผลการคำนวณ.xls");
+  UserClosesEveryWindow(pipe);
+  EXPECT_EQ(VisibleWindows(), 0);
+  for (int i = 0; i < 50 && !VisibleFrames(Office(pipe)).empty(); ++i) std::this_thread::sleep_for(milliseconds{100});
+  EXPECT_TRUE(VisibleFrames(Office(pipe)).empty()) << "a start window stayed in place of the workbook";
+  EXPECT_FALSE(app->IsShowing(app->ActiveWorkbook()));
+  app->Quit();
   EXPECT_TRUE(ProcessRunning(viewer)) << "the viewer stays warm for the next run";
 }
 
@@ -190,9 +226,10 @@ TEST_F(OfficeViewerTest, EndingTheProgramLeavesTheWorkbookOpenUntilTheUserCloses
   EXPECT_EQ(VisibleWindows(), 2);
   EXPECT_FALSE(ProcessesWith("name=" + pipe).empty());
 
-  // Once its windows are closed, nothing of the viewer runs on.
-  CloseEveryWindow(pipe);
-  EXPECT_TRUE(NoneLeft("name=" + pipe));
+  // Once the user closed its windows, with no start window put up in their place, nothing of the
+  // viewer runs on.
+  UserClosesEveryWindow(pipe);
+  EXPECT_TRUE(NoneLeft("name=" + pipe, milliseconds{30000}));
   viewer = -1;
 }
 

@@ -181,6 +181,16 @@ bool OfficeInstance::IsOpen(uno::DocumentId document) {
   }
 }
 
+void OfficeInstance::CloseStartWindows() {
+  std::shared_ptr<uno::Connection> connection = connection_;
+  if (!connection || broken_ || !ProcessRunning(pid_)) return;
+  try {
+    Call(timeouts_.window, "closing its start window", [connection] { return connection->CloseStartWindows(); });
+  } catch (const OfficeError&) {
+    // a viewer that does not answer is given up on by the call itself
+  }
+}
+
 bool OfficeInstance::Usable() const { return connection_ != nullptr && !broken_ && ProcessRunning(pid_); }
 
 void OfficeInstance::End() {

@@ -67,6 +67,9 @@ class OfficeInstance {
   void Close(uno::DocumentId document);
   // Whether the document's window is open; false when the instance does not answer in time.
   bool IsOpen(uno::DocumentId document);
+  // Closes the start window the viewer puts up when the user closes its last workbook window;
+  // may run beside the other requests.
+  void CloseStartWindows();
 
   // Ends the process group at once, or after a grace to end on its own.
   void End();
@@ -99,7 +102,7 @@ class OfficeInstance {
   pid_t watchdog_ = -1;
   int watchdogPipe_ = -1;  // its write end; the watchdog acts once it closes
   std::shared_ptr<uno::Connection> connection_;
-  bool broken_ = false;  // a request of the viewer passed its deadline
+  std::atomic<bool> broken_{false};  // a request of the viewer passed its deadline
   int windows_ = 0;
 };
 

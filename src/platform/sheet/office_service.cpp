@@ -11,6 +11,9 @@ std::shared_ptr<OfficeService> installed;
 
 using Clock = std::chrono::steady_clock;
 
+// How often the viewer is looked at for a start window to close.
+constexpr std::chrono::milliseconds TidyInterval{1000};
+
 std::chrono::milliseconds Remaining(Clock::time_point deadline) {
   return std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
 }
@@ -24,6 +27,11 @@ OfficeService::OfficeService(std::string program, OfficeTimeouts timeouts)
 }
 
 OfficeService::~OfficeService() {
+  if (tidier_) {
+    std::lock_guard lock(tidier_->mutex);
+    tidier_->stopping = true;
+    tidier_->wake.notify_all();
+  }
   {
     std::lock_guard lock(mutex_);
     for (Slot* slot : {&converter_, &viewer_}) {
@@ -49,7 +57,26 @@ void OfficeService::Install(std::shared_ptr<OfficeService> service) {
 
 void OfficeService::StartInBackground(bool withViewer) {
   StartSlot(converter_, OfficeInstance::Role::Converter);
-  if (withViewer) StartSlot(viewer_, OfficeInstance::Role::Viewer);
+  if (withViewer) {
+    StartSlot(viewer_, OfficeInstance::Role::Viewer);
+    StartTidier();
+  }
+}
+
+void OfficeService::StartTidier() {
+  if (tidier_) return;
+  tidier_ = std::make_shared<Tidier>();
+  std::thread([tidier = tidier_] {
+    std::unique_lock lock(tidier->mutex);
+    while (!tidier->wake.wait_for(lock, TidyInterval, [&] { return tidier->stopping; })) {
+      std::shared_ptr<OfficeInstance> viewer = tidier->viewer.lock();
+      if (!viewer) continue;
+      lock.unlock();
+      viewer->CloseStartWindows();
+      viewer.reset();
+      lock.lock();
+    }
+  }).detach();
 }
 
 // Starts the slot's instance on a thread of its own, unless it runs or starts already.
@@ -61,7 +88,7 @@ void OfficeService::StartSlot(Slot& slot, OfficeInstance::Role role) {
     auto instance = std::make_shared<OfficeInstance>(role, program_, timeouts_);
     slot.starting = instance;
     finished = std::move(slot.starter);
-    slot.starter = std::thread([this, &slot, instance] {
+    slot.starter = std::thread([this, &slot, instance, role] {
       bool started = true;
       try {
         instance->Start();
@@ -71,6 +98,10 @@ void OfficeService::StartSlot(Slot& slot, OfficeInstance::Role role) {
       std::lock_guard lock(mutex_);
       slot.starting.reset();
       if (started) slot.instance = instance;
+      if (started && role == OfficeInstance::Role::Viewer && tidier_) {
+        std::lock_guard tidying(tidier_->mutex);
+        tidier_->viewer = instance;
+      }
       changed_.notify_all();
     });
   }

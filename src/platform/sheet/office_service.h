@@ -83,6 +83,16 @@ class OfficeService {
   std::condition_variable changed_;
   Slot converter_;
   Slot viewer_;
+  // The viewer's tidier: a thread of its own that closes the start window LibreOffice puts up in
+  // place of the last workbook window the user closes. It never holds up the program's end.
+  struct Tidier {
+    std::mutex mutex;
+    std::condition_variable wake;
+    bool stopping = false;
+    std::weak_ptr<OfficeInstance> viewer;
+  };
+  void StartTidier();
+  std::shared_ptr<Tidier> tidier_;
   std::mutex converting_;  // one conversion at a time
   bool oneShotOnly_ = false;
   int conversions_ = 0;

@@ -43,12 +43,12 @@ void EndGroup() {
 // A count that hangs ends the instance, which also ends the count.
 void CountTookTooLong(int) { kill(-group, SIGKILL); }
 
-// The visible windows of the viewer; 0 when it does not answer.
+// The visible workbook windows of the viewer; 0 when it does not answer.
 int VisibleWindows(const std::string& pipe) {
   alarm(CountDeadlineSeconds);
   int count = 0;
   try {
-    count = tuvo::sheet::uno::Connection::Connect(pipe)->VisibleWindowCount();
+    count = tuvo::sheet::uno::Connection::Connect(pipe)->CloseStartWindows();
   } catch (const std::exception&) {
     count = 0;
   }

@@ -4,6 +4,7 @@
 #include <initializer_list>
 #include <map>
 #include <mutex>
+#include <vector>
 
 #include <com/sun/star/awt/XWindow2.hpp>
 #include <com/sun/star/beans/PropertyValue.hpp>
@@ -93,6 +94,7 @@ struct Connection::Impl {
   Reference<css::frame::XDesktop2> desktop;
   std::mutex mutex;  // guards the shown documents
   std::map<DocumentId, Reference<css::frame::XModel>> shown;
+  Reference<css::lang::XComponent> warm;  // the hidden spreadsheet of WarmUp
   DocumentId lastId = 0;
 
   Reference<css::frame::XModel> Shown(DocumentId document) {
@@ -149,9 +151,7 @@ void Connection::ConvertToXls(const std::filesystem::path& xlsx, const std::file
 void Connection::WarmUp() {
   Ask("warming up", [&] {
     const auto load = Arguments({Property("Hidden", css::uno::Any(true))});
-    Reference<css::lang::XComponent> document =
-        impl_->desktop->loadComponentFromURL("private:factory/scalc", "_blank", 0, load);
-    Reference<css::util::XCloseable>(document, UNO_QUERY_THROW)->close(true);
+    impl_->warm = impl_->desktop->loadComponentFromURL("private:factory/scalc", "_blank", 0, load);
   });
 }
 
@@ -195,18 +195,34 @@ bool Connection::IsOpen(DocumentId document) {
   }
 }
 
-int Connection::VisibleWindowCount() {
+int Connection::VisibleWindowCount() { return CountWindows(false); }
+
+int Connection::CloseStartWindows() { return CountWindows(true); }
+
+// The visible document windows; with `closeStartWindows`, visible windows without a document
+// (the start window) are closed on the way.
+int Connection::CountWindows(bool closeStartWindows) {
   return Ask("counting windows", [&] {
     Reference<css::frame::XFrames> frames = impl_->desktop->getFrames();
-    int visible = 0;
+    std::vector<Reference<css::frame::XFrame>> startWindows;
+    int documents = 0;
     for (sal_Int32 i = 0; i < frames->getCount(); ++i) {
       Reference<css::frame::XFrame> frame;
       frames->getByIndex(i) >>= frame;
       if (!frame.is()) continue;
       Reference<css::awt::XWindow2> window(frame->getContainerWindow(), UNO_QUERY);
-      if (window.is() && window->isVisible()) ++visible;
+      if (!window.is() || !window->isVisible()) continue;
+      Reference<css::frame::XController> controller = frame->getController();
+      if (controller.is() && controller->getModel().is()) {
+        ++documents;
+      } else {
+        startWindows.push_back(frame);
+      }
     }
-    return visible;
+    if (closeStartWindows) {
+      for (const auto& frame : startWindows) Reference<css::util::XCloseable>(frame, UNO_QUERY_THROW)->close(true);
+    }
+    return documents;
   });
 }
 

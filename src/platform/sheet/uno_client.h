@@ -31,8 +31,8 @@ class Connection {
 
   // Loads `xlsx` hidden, stores it as an .xls file ("MS Excel 97") at `xls` and closes it.
   void ConvertToXls(const std::filesystem::path& xlsx, const std::filesystem::path& xls);
-  // Loads an empty spreadsheet hidden and closes it, so that the first workbook shown comes up
-  // quickly.
+  // Loads an empty spreadsheet hidden and keeps it: the first workbook shown comes up quickly, and
+  // when the user closes the last workbook shown the office puts up no start window in its place.
   void WarmUp();
   // Loads `file` in a window of its own and returns the document.
   DocumentId Show(const std::filesystem::path& file);
@@ -40,14 +40,18 @@ class Connection {
   void Close(DocumentId document);
   // Whether the document is still open in its window.
   bool IsOpen(DocumentId document);
-  // The office's visible windows, whoever opened them.
+  // The office's visible windows that show a document, whoever opened them.
   int VisibleWindowCount();
+  // Closes the start window the office puts up when the user closes its last document window,
+  // and returns VisibleWindowCount().
+  int CloseStartWindows();
   // Whether the connection still works.
   bool Alive();
 
  private:
   struct Impl;
   explicit Connection(std::unique_ptr<Impl> impl);
+  int CountWindows(bool closeStartWindows);
   std::unique_ptr<Impl> impl_;
 };
 
