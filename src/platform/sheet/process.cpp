@@ -1,10 +1,12 @@
 #include "platform/sheet/process.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cerrno>
 #include <csignal>
 #include <cstring>
 #include <fstream>
+#include <string_view>
 #include <thread>
 
 #include <fcntl.h>
@@ -59,7 +61,7 @@ void WriteQuietProfile(const std::filesystem::path& profile) {
 }
 
 Started StartProcess(const std::string& program, const std::vector<std::string>& arguments,
-                     const std::filesystem::path& log, int input) {
+                     const std::filesystem::path& log, int input, const std::vector<std::string>& environment) {
   std::vector<char*> argv;
   argv.push_back(const_cast<char*>(program.c_str()));
   for (const std::string& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
@@ -89,8 +91,20 @@ Started StartProcess(const std::string& program, const std::vector<std::string>&
   sigaddset(&defaults, SIGINT);
   posix_spawnattr_setsigdefault(&attributes, &defaults);
 
+  std::vector<char*> envp;
+  for (char** entry = environ; *entry != nullptr; ++entry) {
+    const std::string_view current(*entry);
+    const bool replaced = std::any_of(environment.begin(), environment.end(), [&](const std::string& set) {
+      const std::size_t equals = set.find('=');
+      return current.substr(0, equals + 1) == std::string_view(set).substr(0, equals + 1);
+    });
+    if (!replaced) envp.push_back(*entry);
+  }
+  for (const std::string& set : environment) envp.push_back(const_cast<char*>(set.c_str()));
+  envp.push_back(nullptr);
+
   Started started;
-  const int error = posix_spawnp(&started.pid, program.c_str(), &actions, &attributes, argv.data(), environ);
+  const int error = posix_spawnp(&started.pid, program.c_str(), &actions, &attributes, argv.data(), envp.data());
   posix_spawnattr_destroy(&attributes);
   posix_spawn_file_actions_destroy(&actions);
   if (error != 0) {

@@ -20,15 +20,16 @@ std::string FileUrl(const std::filesystem::path& path);
 void WriteQuietProfile(const std::filesystem::path& profile);
 
 // Starts `program` (looked up on PATH unless it holds a "/") with `arguments` in a process group
-// of its own, its output and errors going to `log` (or nowhere when empty) and its input read from
-// `input` (or nothing when -1). Returns the process id, or the error text of a program that cannot
-// be started.
+// of its own, its output and errors going to `log` (or nowhere when empty), its input read from
+// `input` (or nothing when -1), and the program's environment with `environment` ("NAME=value")
+// set on top. Returns the process id, or the error text of a program that cannot be started.
 struct Started {
   pid_t pid = -1;
   std::string error;
 };
 Started StartProcess(const std::string& program, const std::vector<std::string>& arguments,
-                     const std::filesystem::path& log, int input = -1);
+                     const std::filesystem::path& log, int input = -1,
+                     const std::vector<std::string>& environment = {});
 
 // Waits up to `timeout` for the process to end: its exit status (128 + signal when a signal
 // ended it), or nothing on time-out. The ended process is not reaped yet (EndProcess does).
