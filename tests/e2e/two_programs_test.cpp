@@ -1,0 +1,86 @@
+// Two programs saving at the same time, each through a warm LibreOffice converter of its own: the
+// scenario driver plays the same season twice at once, in homes of their own. Each program's
+// office runs on its own pipe and profile, and both saved files read back whole.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <set>
+#include <sstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include <stdlib.h>
+
+#include "platform/sheet/process.h"
+#include "support/temp_folder.h"
+#include "support/xls_reader.h"
+
+namespace tuvo {
+namespace {
+
+namespace fs = std::filesystem;
+using namespace std::chrono;
+
+// The profile folders of the running offices whose pipe belongs to the program `pid`.
+std::set<std::string> OfficeProfilesOf(pid_t pid) {
+  const std::string pipe = "--accept=pipe,name=tuvo" + std::to_string(pid) + "_";
+  std::set<std::string> profiles;
+  for (const auto& entry : fs::directory_iterator("/proc")) {
+    std::ifstream in(entry.path() / "cmdline", std::ios::binary);
+    std::vector<std::string> arguments;
+    for (std::string argument; std::getline(in, argument, '\0');) arguments.push_back(argument);
+    bool ours = false;
+    std::string profile;
+    for (const std::string& argument : arguments) {
+      if (argument.starts_with(pipe)) ours = true;
+      if (argument.starts_with("-env:UserInstallation=")) profile = argument;
+    }
+    if (ours && !arguments.empty() && arguments.front().ends_with("soffice.bin")) profiles.insert(profile);
+  }
+  return profiles;
+}
+
+TEST(TwoPrograms, SaveAtOnceThroughOfficesOfTheirOwn) {
+  test::TempFolder first{"tuvo-first-home"}, second{"tuvo-second-home"};
+  setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  setenv("TUVO_DRIVE_OFFICE", "1", 1);
+  const std::string scenario = (fs::path(TUVO_SCENARIO_FOLDER) / "rd_transplanted_one_group.txt").string();
+  std::vector<sheet::Started> drives;
+  for (const fs::path& home : {first.Path(), second.Path()}) {
+    setenv("HOME", home.c_str(), 1);
+    drives.push_back(sheet::StartProcess(TUVO_DRIVE_PROGRAM, {scenario}, home / "drive.log"));
+    ASSERT_GT(drives.back().pid, 0);
+  }
+
+  // While both run, each has an office of its own.
+  std::set<std::string> firstProfiles, secondProfiles;
+  for (int i = 0; i < 1200 && (firstProfiles.empty() || secondProfiles.empty()); ++i) {
+    firstProfiles = OfficeProfilesOf(drives[0].pid);
+    secondProfiles = OfficeProfilesOf(drives[1].pid);
+    std::this_thread::sleep_for(milliseconds{50});
+  }
+  EXPECT_EQ(firstProfiles.size(), 1u);
+  EXPECT_EQ(secondProfiles.size(), 1u);
+  EXPECT_NE(firstProfiles, secondProfiles);
+
+  for (const sheet::Started& drive : drives) {
+    EXPECT_EQ(sheet::WaitProcess(drive.pid, minutes{5}), 0) << "a driver failed";
+    sheet::EndProcess(drive.pid, milliseconds{0});
+  }
+  std::vector<std::string> titles;
+  for (const fs::path& home : {first.Path(), second.Path()}) {
+    std::vector<fs::path> saved;
+    for (const auto& entry : fs::directory_iterator(home / "TUVO_Output")) saved.push_back(entry.path());
+    ASSERT_EQ(saved.size(), 1u) << home;
+    const test::XlsReader xls(saved.front());
+    EXPECT_EQ(xls.SheetNames().size(), 4u);
+    titles.push_back(std::get<std::string>(xls.Cell("ตารางแสดงรายการคำนวณ", 1, 2)));
+  }
+  EXPECT_EQ(titles[0], titles[1]) << "the same season saved the same title";
+}
+
+}  // namespace
+}  // namespace tuvo
