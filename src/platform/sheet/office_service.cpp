@@ -56,6 +56,12 @@ void OfficeService::Install(std::shared_ptr<OfficeService> service) {
 }
 
 void OfficeService::StartInBackground(bool withViewer) {
+  // The UNO runtime sets up its environment here, before any thread of ours could read it.
+  try {
+    uno::StartRuntime();
+  } catch (const uno::UnoError&) {
+    // the instances cannot start then, and the one-shot conversion serves
+  }
   StartSlot(converter_, OfficeInstance::Role::Converter);
   if (withViewer) {
     StartSlot(viewer_, OfficeInstance::Role::Viewer);
