@@ -170,7 +170,19 @@ class OfficeViewerTest : public ::testing::Test {
     EXPECT_LT(steady_clock::now() - started, seconds{120});
   }
 
-  int VisibleWindows() { return uno::Connection::Connect(pipe)->VisibleWindowCount(); }
+  // The viewer's workbook windows, asked over a connection of the test's own.
+  int VisibleWindows() {
+    for (int attempt = 1;; ++attempt) {
+      try {
+        if (!probe) probe = uno::Connection::Connect(pipe);
+        return probe->VisibleWindowCount();
+      } catch (const uno::UnoError&) {
+        probe.reset();
+        if (attempt == 3) throw;
+        std::this_thread::sleep_for(milliseconds{200});
+      }
+    }
+  }
 
   // A run's application that shows `file` for its workbook in the service's viewer.
   std::unique_ptr<Application> ShowInApplication(const std::string& file) {
@@ -190,6 +202,7 @@ class OfficeViewerTest : public ::testing::Test {
   std::optional<ShownWindow> viewerShown;  // another document of the viewer, not the run's
   std::string pipe;
   pid_t viewer = -1;
+  std::unique_ptr<uno::Connection> probe;
 };
 
 TEST_F(OfficeViewerTest, QuitAndCloseCloseExactlyTheWorkbooksWindowAndNoOtherDocument) {

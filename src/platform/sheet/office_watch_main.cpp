@@ -5,9 +5,12 @@
 // (it may still show a saved workbook to the user). At the end the instance's folder goes.
 #include <cerrno>
 #include <chrono>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <memory>
+#include <optional>
 #include <string>
 #include <thread>
 
@@ -24,6 +27,8 @@ using namespace std::chrono_literals;
 constexpr auto CountInterval = 2s;
 // How long one count may take before the viewer counts as hung and is ended.
 constexpr unsigned CountDeadlineSeconds = 10;
+// How many counts running may go unanswered before the viewer counts as holding no window.
+constexpr int Unanswered = 3;
 // How long the instance may take to end when asked.
 constexpr auto EndGrace = 3s;
 
@@ -43,14 +48,18 @@ void EndGroup() {
 // A count that hangs ends the instance, which also ends the count.
 void CountTookTooLong(int) { kill(-group, SIGKILL); }
 
-// The visible workbook windows of the viewer; 0 when it does not answer.
-int VisibleWindows(const std::string& pipe) {
+// The visible workbook windows of the viewer, over one connection kept between counts; none when
+// it does not answer.
+std::optional<int> VisibleWindows(const std::string& pipe,
+                                  std::unique_ptr<tuvo::sheet::uno::Connection>& connection) {
   alarm(CountDeadlineSeconds);
-  int count = 0;
+  std::optional<int> count;
   try {
-    count = tuvo::sheet::uno::Connection::Connect(pipe)->CloseStartWindows();
-  } catch (const std::exception&) {
-    count = 0;
+    if (!connection) connection = tuvo::sheet::uno::Connection::Connect(pipe);
+    count = connection->CloseStartWindows();
+  } catch (const std::exception& error) {
+    std::fprintf(stderr, "the viewer did not answer: %s\n", error.what());
+    connection.reset();
   }
   alarm(0);
   return count;
@@ -81,10 +90,23 @@ int main(int argc, char** argv) {
   signal(SIGALRM, CountTookTooLong);
 
   WaitForProgramEnd();
+  std::fprintf(stderr, "the program let go of the %s\n", role.c_str());
   if (role == "viewer") {
-    while (GroupAlive() && VisibleWindows(pipe) > 0) std::this_thread::sleep_for(CountInterval);
+    // A viewer that does not answer a few times running counts as holding no window.
+    std::unique_ptr<tuvo::sheet::uno::Connection> connection;
+    int unanswered = 0;
+    while (GroupAlive() && unanswered < Unanswered) {
+      const std::optional<int> windows = VisibleWindows(pipe, connection);
+      if (windows) std::fprintf(stderr, "%d workbook windows open\n", *windows);
+      if (windows == 0) break;
+      unanswered = windows ? 0 : unanswered + 1;
+      std::this_thread::sleep_for(CountInterval);
+    }
   }
-  if (GroupAlive()) EndGroup();
+  if (GroupAlive()) {
+    std::fprintf(stderr, "ending the office\n");
+    EndGroup();
+  }
   std::error_code ignored;
   std::filesystem::remove_all(folder, ignored);
   return 0;

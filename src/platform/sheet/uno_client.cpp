@@ -20,6 +20,7 @@
 #include <com/sun/star/frame/XStorable.hpp>
 #include <com/sun/star/lang/DisposedException.hpp>
 #include <com/sun/star/lang/XComponent.hpp>
+#include <com/sun/star/lang/XServiceInfo.hpp>
 #include <com/sun/star/uno/XComponentContext.hpp>
 #include <com/sun/star/util/XCloseable.hpp>
 #include <cppuhelper/bootstrap.hxx>
@@ -212,10 +213,14 @@ int Connection::CountWindows(bool closeStartWindows) {
       if (!frame.is()) continue;
       Reference<css::awt::XWindow2> window(frame->getContainerWindow(), UNO_QUERY);
       if (!window.is() || !window->isVisible()) continue;
+      // A frame still loading has no controller yet; the start window's controller is the start
+      // module itself, with no document.
       Reference<css::frame::XController> controller = frame->getController();
-      if (controller.is() && controller->getModel().is()) {
+      if (!controller.is()) continue;
+      if (controller->getModel().is()) {
         ++documents;
-      } else {
+      } else if (Reference<css::lang::XServiceInfo> info(controller, UNO_QUERY);
+                 info.is() && info->supportsService("com.sun.star.frame.StartModule")) {
         startWindows.push_back(frame);
       }
     }

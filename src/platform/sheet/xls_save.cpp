@@ -179,7 +179,7 @@ class TemporaryTarget {
  public:
   explicit TemporaryTarget(const fs::path& target) : target_(target), folder_(target.parent_path()) {
     std::string pattern = (folder_ / ".~tuvo-save-XXXXXX").string();
-    fd_ = FileFaultInjected(folder_, FileCall::MakeFile) ? -1 : mkstemp(pattern.data());
+    fd_ = FileFaultInjected(folder_, FileCall::MakeFile) ? -1 : mkostemp(pattern.data(), O_CLOEXEC);
     if (fd_ < 0) {
       const int error = errno;
       const bool refused = system::KindOfErrorNumber(error) == SaveFailureKind::NotWritable;
