@@ -67,14 +67,24 @@ bool NoneLeft(const std::string& text, milliseconds limit = milliseconds{10000})
 
 namespace css = com::sun::star;
 
-// The office on the pipe, as a program of its own sees it.
+// The office on the pipe, as a program of its own sees it; a new connection can fail now and then
+// on a live office, so it is tried a few times.
 css::uno::Reference<css::uno::XComponentContext> Office(const std::string& pipe) {
   uno::StartRuntime();
-  css::uno::Reference<css::uno::XComponentContext> local = cppu::defaultBootstrap_InitialComponentContext();
-  return css::uno::Reference<css::uno::XComponentContext>(
-      css::bridge::UnoUrlResolver::create(local)->resolve(
-          rtl::OUString::createFromAscii(("uno:pipe,name=" + pipe + ";urp;StarOffice.ComponentContext").c_str())),
-      css::uno::UNO_QUERY_THROW);
+  // Made once and never torn down, like the program's own.
+  static const auto* local =
+      new css::uno::Reference<css::uno::XComponentContext>(cppu::defaultBootstrap_InitialComponentContext());
+  for (int attempt = 1;; ++attempt) {
+    try {
+      return css::uno::Reference<css::uno::XComponentContext>(
+          css::bridge::UnoUrlResolver::create(*local)->resolve(
+              rtl::OUString::createFromAscii(("uno:pipe,name=" + pipe + ";urp;StarOffice.ComponentContext").c_str())),
+          css::uno::UNO_QUERY_THROW);
+    } catch (const css::uno::Exception&) {
+      if (attempt == 3) throw;
+      std::this_thread::sleep_for(milliseconds{200});
+    }
+  }
 }
 
 // Every visible window of the office, a start window included.
