@@ -23,6 +23,7 @@
 #include <com/sun/star/lang/XServiceInfo.hpp>
 #include <com/sun/star/uno/XComponentContext.hpp>
 #include <com/sun/star/util/XCloseable.hpp>
+#include <com/sun/star/util/XModifiable.hpp>
 #include <cppuhelper/bootstrap.hxx>
 #include <rtl/ustring.hxx>
 
@@ -163,6 +164,8 @@ DocumentId Connection::Show(const std::filesystem::path& file) {
         impl_->desktop->loadComponentFromURL(Utf16(FileUrl(file)), "_blank", 0, load);
     Reference<css::frame::XModel> model(document, UNO_QUERY);
     if (!model.is()) throw UnoError("the office showed nothing of \"" + file.string() + "\"");
+    // The workbook is as saved: closing its window asks nothing of the user.
+    if (Reference<css::util::XModifiable> modifiable{model, UNO_QUERY}; modifiable.is()) modifiable->setModified(false);
     std::lock_guard lock(impl_->mutex);
     impl_->shown[++impl_->lastId] = model;
     return impl_->lastId;
