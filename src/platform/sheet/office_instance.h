@@ -77,12 +77,9 @@ class OfficeInstance {
   void Abort();
   // Whether the instance's process runs and no request of it passed its deadline; asks nothing.
   bool Usable() const;
-  // Whether a window that this program opened is open (as far as the program knows).
-  bool HoldsWindow() const { return windows_ > 0; }
 
   pid_t Process() const { return pid_.load(); }
   const std::string& PipeName() const { return pipeName_; }
-  const std::filesystem::path& Folder() const { return folder_; }
   // Where the instance stores the conversions of the program.
   std::filesystem::path WorkFolder() const { return folder_ / "work"; }
 

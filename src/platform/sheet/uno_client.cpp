@@ -234,13 +234,4 @@ int Connection::CountWindows(bool closeStartWindows) {
   });
 }
 
-bool Connection::Alive() {
-  try {
-    impl_->desktop->getFrames();
-    return true;
-  } catch (const css::uno::Exception&) {
-    return false;
-  }
-}
-
 }  // namespace tuvo::sheet::uno

@@ -45,8 +45,6 @@ class Connection {
   // Closes the start window the office puts up when the user closes its last document window,
   // and returns VisibleWindowCount().
   int CloseStartWindows();
-  // Whether the connection still works.
-  bool Alive();
 
  private:
   struct Impl;

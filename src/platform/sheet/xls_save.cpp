@@ -121,10 +121,7 @@ bool ProgramFound(const std::string& program) {
 
 // The last part of the converter's output, for the failure message.
 std::string OutputTail(const fs::path& log) {
-  std::ifstream in(log, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  std::string output = text.str();
+  std::string output = ReadWhole(log);
   while (!output.empty() && (output.back() == '\n' || output.back() == ' ')) output.pop_back();
   if (output.size() > QuotedOutput) output = "..." + output.substr(output.size() - QuotedOutput);
   return output.empty() ? std::string() : " (it said: " + output + ")";
