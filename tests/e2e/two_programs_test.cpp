@@ -15,6 +15,7 @@
 #include <stdlib.h>
 
 #include "platform/sheet/process.h"
+#include "support/processes.h"
 #include "support/temp_folder.h"
 #include "support/xls_reader.h"
 
@@ -28,17 +29,11 @@ using namespace std::chrono;
 std::set<std::string> OfficeProfilesOf(pid_t pid) {
   const std::string pipe = "--accept=pipe,name=tuvo" + std::to_string(pid) + "_";
   std::set<std::string> profiles;
-  for (const auto& entry : fs::directory_iterator("/proc")) {
-    std::ifstream in(entry.path() / "cmdline", std::ios::binary);
-    std::vector<std::string> arguments;
-    for (std::string argument; std::getline(in, argument, '\0');) arguments.push_back(argument);
-    bool ours = false;
-    std::string profile;
-    for (const std::string& argument : arguments) {
-      if (argument.starts_with(pipe)) ours = true;
-      if (argument.starts_with("-env:UserInstallation=")) profile = argument;
+  for (const test::RunningProcess& process : test::RunningProcesses()) {
+    if (process.name != "soffice.bin" || !process.Mentions(pipe)) continue;
+    for (const std::string& argument : process.arguments) {
+      if (argument.starts_with("-env:UserInstallation=")) profiles.insert(argument);
     }
-    if (ours && !arguments.empty() && arguments.front().ends_with("soffice.bin")) profiles.insert(profile);
   }
   return profiles;
 }

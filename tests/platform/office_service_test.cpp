@@ -3,6 +3,7 @@
 // instances of its own; each has a bound on its wall time, so that no failure hangs the suite.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <csignal>
 #include <filesystem>
@@ -16,6 +17,7 @@
 
 #include "platform/sheet/office_service.h"
 #include "platform/sheet/sheet.h"
+#include "support/processes.h"
 #include "support/temp_folder.h"
 #include "support/xls_reader.h"
 
@@ -27,23 +29,10 @@ using namespace std::chrono;
 using test::TempFolder;
 using test::XlsReader;
 
-// Whether anything of a process group still runs (zombies waiting for their reaper do not count).
+// Whether anything of a process group still runs.
 bool GroupRuns(pid_t group) {
-  for (const auto& entry : fs::directory_iterator("/proc")) {
-    const std::string name = entry.path().filename().string();
-    if (name.find_first_not_of("0123456789") != std::string::npos) continue;
-    std::ifstream stat(entry.path() / "stat");
-    std::string text;
-    std::getline(stat, text);
-    const std::size_t paren = text.rfind(')');
-    if (paren == std::string::npos) continue;
-    std::istringstream rest(text.substr(paren + 2));
-    std::string state;
-    long parent = 0, pgrp = 0;
-    rest >> state >> parent >> pgrp;
-    if (pgrp == group && state != "Z" && state != "X") return true;
-  }
-  return false;
+  const std::vector<test::RunningProcess> running = test::RunningProcesses();
+  return std::any_of(running.begin(), running.end(), [&](const auto& process) { return process.group == group; });
 }
 
 // Waits up to five seconds for the group to end.

@@ -3,6 +3,7 @@
 // left running once it is gone and shows nothing.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <csignal>
 #include <cstdlib>
@@ -32,6 +33,7 @@
 #include "platform/sheet/process.h"
 #include "platform/sheet/sheet.h"
 #include "platform/sheet/viewer.h"
+#include "support/processes.h"
 #include "support/temp_folder.h"
 
 namespace tuvo::sheet {
@@ -41,21 +43,11 @@ namespace fs = std::filesystem;
 using namespace std::chrono;
 using test::TempFolder;
 
-// The processes whose command line holds `text`, zombies left out.
-std::vector<pid_t> ProcessesWith(const std::string& text) {
-  std::vector<pid_t> found;
-  for (const auto& entry : fs::directory_iterator("/proc")) {
-    const std::string name = entry.path().filename().string();
-    if (name.find_first_not_of("0123456789") != std::string::npos) continue;
-    std::ifstream cmdline(entry.path() / "cmdline", std::ios::binary);
-    std::stringstream all;
-    all << cmdline.rdbuf();
-    std::ifstream stat(entry.path() / "stat");
-    std::string status;
-    std::getline(stat, status);
-    const std::size_t paren = status.rfind(')');
-    const bool zombie = paren != std::string::npos && paren + 2 < status.size() && status[paren + 2] == 'Z';
-    if (!zombie && all.str().find(text) != std::string::npos) found.push_back(std::stoi(name));
+// The running processes whose command line holds `text`.
+std::vector<test::RunningProcess> ProcessesWith(const std::string& text) {
+  std::vector<test::RunningProcess> found;
+  for (test::RunningProcess& process : test::RunningProcesses()) {
+    if (process.Mentions(text)) found.push_back(std::move(process));
   }
   return found;
 }
@@ -310,21 +302,15 @@ TEST(OfficeProgramEnd, AKilledProgramLeavesNoInstanceBehind) {
   const std::string ours = "name=tuvo" + std::to_string(program.pid) + "_";
   // Both offices start, the converter's and the viewer's, each behind its launcher.
   const auto offices = [&] {
-    int count = 0;
-    for (pid_t pid : ProcessesWith(ours)) {
-      std::ifstream comm("/proc/" + std::to_string(pid) + "/comm");
-      std::string name;
-      std::getline(comm, name);
-      if (name == "soffice.bin") ++count;
-    }
-    return count;
+    const std::vector<test::RunningProcess> found = ProcessesWith(ours);
+    return std::count_if(found.begin(), found.end(), [](const auto& process) { return process.name == "soffice.bin"; });
   };
   for (int i = 0; i < 1200 && offices() < 2; ++i) std::this_thread::sleep_for(milliseconds{50});
   EXPECT_EQ(offices(), 2) << "the converter and the viewer";
   kill(program.pid, SIGKILL);
   EndProcess(program.pid, milliseconds{0});
   EXPECT_TRUE(NoneLeft(ours, milliseconds{15000}));
-  for (pid_t left : ProcessesWith(ours)) kill(left, SIGKILL);
+  for (const test::RunningProcess& left : ProcessesWith(ours)) kill(left.pid, SIGKILL);
 }
 
 }  // namespace
