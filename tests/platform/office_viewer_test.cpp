@@ -266,6 +266,16 @@ TEST_F(OfficeViewerTest, EndingTheProgramLeavesTheWorkbookOpenUntilTheUserCloses
   viewer = -1;
 }
 
+TEST_F(OfficeViewerTest, EndingTheProgramWithNoWorkbookShownEndsTheViewer) {
+  viewerShown->viewer->Close(viewerShown->document);
+  viewerShown.reset();
+  const auto before = steady_clock::now();
+  service.reset();
+  EXPECT_LT(steady_clock::now() - before, seconds{3});
+  EXPECT_TRUE(NoneLeft("name=" + pipe));
+  viewer = -1;
+}
+
 class BrokenViewerTest : public OfficeViewerTest, public ::testing::WithParamInterface<int> {};
 
 TEST_P(BrokenViewerTest, TheResetFinishesAndTheNextShowStartsANewViewer) {
