@@ -162,8 +162,8 @@ void HandBackWindow(frmTUVO& frm) {
 // Waits while the program's converter, which this application saves through, is still starting;
 // the window keeps painting meanwhile. The start has a deadline of its own.
 void WaitForConverterStart(const sheet::Application& app) {
-  const std::shared_ptr<sheet::OfficeService>& service = app.Office().service;
-  if (!service || service->Program() != app.Office().program) return;
+  sheet::OfficeService* service = app.Office().ServiceOfProgram();
+  if (service == nullptr) return;
   while (!service->WaitForConverter(std::chrono::milliseconds{50})) {
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
   }

@@ -7,6 +7,10 @@
 
 namespace tuvo::sheet {
 
+OfficeService* OfficeSettings::ServiceOfProgram() const {
+  return service && service->Program() == program ? service.get() : nullptr;
+}
+
 Workbook& Workbooks::Add() { return application_->AddWorkbook(); }
 
 int Workbooks::Count() const {
@@ -50,7 +54,7 @@ void Application::Quit() {
 bool Application::IsShowing(const Workbook& workbook) const { return viewer_->IsShowing(workbook); }
 
 void Application::WorkbookSaved(Workbook& workbook) {
-  if (visible_) viewer_->Show(workbook, office_.program, office_.service);
+  if (visible_) viewer_->Show(workbook, office_.program, office_.ServiceOfProgram());
 }
 
 void Application::WorkbookClosed(Workbook& workbook) {

@@ -34,6 +34,9 @@ struct OfficeSettings {
   std::string program = "soffice";
   std::chrono::milliseconds timeout{60000};
   std::shared_ptr<OfficeService> service;
+
+  // The service where its instances run this program; none otherwise (a test's stand-in).
+  OfficeService* ServiceOfProgram() const;
 };
 
 class Application {

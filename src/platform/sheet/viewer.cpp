@@ -103,9 +103,9 @@ bool Viewer::HasDisplay() {
   return Set("DISPLAY") || Set("WAYLAND_DISPLAY");
 }
 
-void Viewer::Show(const Workbook& workbook, const std::string& program, const std::shared_ptr<OfficeService>& service) {
+void Viewer::Show(const Workbook& workbook, const std::string& program, OfficeService* service) {
   if (!HasDisplay()) return;
-  if (service && service->Program() == program && OpenInService(workbook, *service, workbook.FullName())) return;
+  if (service != nullptr && OpenInService(workbook, *service, workbook.FullName())) return;
   Open(workbook, program, workbook.FullName());
 }
 

@@ -25,9 +25,9 @@ class Viewer {
   Viewer& operator=(const Viewer&) = delete;
 
   // Shows the saved file of the workbook, when there is a display, unless our window shows it
-  // already: in the service's viewer when it has one, else in a process of `program`. Without a
-  // display or without LibreOffice nothing is shown; that is no failure.
-  void Show(const Workbook& workbook, const std::string& program, const std::shared_ptr<OfficeService>& service);
+  // already: in the viewer of `service` where it has one that works, else in a process of
+  // `program`. Without a display or without LibreOffice nothing is shown; that is no failure.
+  void Show(const Workbook& workbook, const std::string& program, OfficeService* service);
   // Opens `file` in the service's viewer for the workbook; false when the service has no viewer.
   bool OpenInService(const Workbook& workbook, OfficeService& service, const std::filesystem::path& file);
   // Opens `file` in `program` (LibreOffice Calc) for the workbook, display or not.

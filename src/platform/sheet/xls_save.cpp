@@ -277,9 +277,9 @@ void SaveXls(const Workbook& workbook, const fs::path& target, const OfficeSetti
 
   fs::path xls;
   const auto oneShot = [&] { xls = Convert(xlsx, work.Path(), office, target, work.Base()); };
-  if (office.service && office.service->Program() == office.program) {
+  if (OfficeService* service = office.ServiceOfProgram()) {
     xls = work.Path() / "book.xls";
-    office.service->Convert(xlsx, xls, oneShot);
+    service->Convert(xlsx, xls, oneShot);
   } else {
     oneShot();
   }
