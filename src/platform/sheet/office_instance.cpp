@@ -87,9 +87,10 @@ OfficeInstance::~OfficeInstance() {
 }
 
 // Runs the request on a worker thread; past the deadline the converter is ended (which ends
-// the request) and the viewer is given up on.
+// the request) and the viewer is given up on, unless the request only looked (a slow look on a
+// busy machine says nothing of a viewer that does not answer).
 template <typename Request>
-auto OfficeInstance::Call(std::chrono::milliseconds deadline, const char* what, Request request) {
+auto OfficeInstance::Call(std::chrono::milliseconds deadline, const char* what, Request request, bool looking) {
   using Result = decltype(request());
   auto task = std::make_shared<std::packaged_task<Result()>>(std::move(request));
   std::future<Result> future = task->get_future();
@@ -98,7 +99,7 @@ auto OfficeInstance::Call(std::chrono::milliseconds deadline, const char* what, 
     if (role_ == Role::Converter) {
       End();
       future.wait_for(AbandonWait);
-    } else {
+    } else if (!looking) {
       broken_ = true;
     }
     throw OfficeError(OfficeError::Kind::NotAnswering,
@@ -205,8 +206,9 @@ bool OfficeInstance::IsOpen(uno::DocumentId document) {
   if (!Usable()) return false;
   std::shared_ptr<uno::Connection> connection = connection_;
   try {
-    return Call(timeouts_.window, "looking at the workbook",
-                [connection, document] { return connection->IsOpen(document); });
+    return Call(
+        timeouts_.window, "looking at the workbook", [connection, document] { return connection->IsOpen(document); },
+        true);
   } catch (const OfficeError&) {
     return false;
   }
@@ -216,7 +218,8 @@ void OfficeInstance::CloseStartWindows() {
   std::shared_ptr<uno::Connection> connection = connection_;
   if (!connection || broken_ || !ProcessRunning(pid_)) return;
   try {
-    Call(timeouts_.window, "closing its start window", [connection] { return connection->CloseStartWindows(); });
+    Call(
+        timeouts_.window, "closing its start window", [connection] { return connection->CloseStartWindows(); }, true);
   } catch (const OfficeError&) {
     // a viewer that does not answer is given up on by the call itself
   }

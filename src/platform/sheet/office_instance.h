@@ -85,7 +85,7 @@ class OfficeInstance {
 
  private:
   template <typename Request>
-  auto Call(std::chrono::milliseconds deadline, const char* what, Request request);
+  auto Call(std::chrono::milliseconds deadline, const char* what, Request request, bool looking = false);
   void StartWatchdog();
   void CloseWatchdog();
 
