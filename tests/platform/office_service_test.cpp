@@ -116,7 +116,10 @@ TEST_F(OfficeServiceTest, ASaveDuringTheStartWaitsForTheConverterAndARunConverts
 }
 
 TEST_F(OfficeServiceTest, AConverterKilledBetweenTwoRunsIsReplaced) {
-  service = std::make_shared<OfficeService>(program);
+  // The replacement's cold start has to fit into the conversion's deadline, also on a busy machine.
+  OfficeTimeouts timeouts;
+  timeouts.convert = seconds{60};
+  service = std::make_shared<OfficeService>(program, timeouts);
   service->StartInBackground(false);
   SaveAsAndSave(folder.Path() / "first.xls", "1");
   const pid_t first = service->ConverterProcess();
