@@ -116,13 +116,15 @@ void UserClosesEveryWindow(const std::string& pipe) {
 }
 
 // A virtual display for the viewer, made DISPLAY while the object lives. The server picks a free
-// display number itself, so that tests running side by side never share one.
+// display number itself, so that tests running side by side never share one. It never resets: a
+// LibreOffice on a new profile opens the display, ends and starts itself again, and a server that
+// resets as its only client leaves refuses the new start now and then.
 class VirtualDisplay {
  public:
   VirtualDisplay() {
     const fs::path log = folder_.Path() / "xvfb.log";
     const Started started =
-        StartProcess("Xvfb", {"-displayfd", "1", "-screen", "0", "1280x1024x24", "-nolisten", "tcp"}, log);
+        StartProcess("Xvfb", {"-displayfd", "1", "-noreset", "-screen", "0", "1280x1024x24", "-nolisten", "tcp"}, log);
     if (started.pid < 0) return;
     pid_ = started.pid;
     for (int i = 0; i < 500 && ProcessRunning(pid_); ++i) {
