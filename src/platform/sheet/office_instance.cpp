@@ -94,7 +94,12 @@ auto OfficeInstance::Call(std::chrono::milliseconds deadline, const char* what, 
   using Result = decltype(request());
   auto task = std::make_shared<std::packaged_task<Result()>>(std::move(request));
   std::future<Result> future = task->get_future();
-  std::thread([task] { (*task)(); }).detach();
+  std::thread([task]() mutable {
+    // Counted until what the request holds is let go of too, which may also speak UNO.
+    uno::RunningRequest running;
+    (*task)();
+    task.reset();
+  }).detach();
   if (future.wait_for(deadline) != std::future_status::ready) {
     if (role_ == Role::Converter) {
       End();

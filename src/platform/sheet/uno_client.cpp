@@ -1,5 +1,7 @@
 #include "platform/sheet/uno_client.h"
 
+#include <atomic>
+#include <cstdio>
 #include <cstdlib>
 #include <initializer_list>
 #include <map>
@@ -26,6 +28,7 @@
 #include <com/sun/star/util/XModifiable.hpp>
 #include <cppuhelper/bootstrap.hxx>
 #include <rtl/ustring.hxx>
+#include <unistd.h>
 
 #include "platform/sheet/process.h"
 
@@ -74,6 +77,17 @@ auto Ask(const char* what, Request request) -> decltype(request()) {
   }
 }
 
+// Requests running on threads of their own (RunningRequest).
+std::atomic<int> runningRequests{0};
+
+// At the exit: while a request still runs, the process ends here with its status, before the UNO
+// libraries are torn down under that request.
+void SkipTeardownWhileRequestsRun(int status, void*) {
+  if (runningRequests.load() == 0) return;
+  std::fflush(nullptr);
+  _exit(status);
+}
+
 }  // namespace
 
 void StartRuntime() {
@@ -86,10 +100,17 @@ void StartRuntime() {
       LocalContext() = cppu::defaultBootstrap_InitialComponentContext();
     } catch (const css::uno::Exception& error) {
       failure = "the UNO runtime cannot start: " + Utf8(error.Message);
+      return;
     }
+    // Registered after the runtime's own state, so that it runs before that state goes.
+    on_exit(SkipTeardownWhileRequestsRun, nullptr);
   });
   if (!failure.empty()) throw UnoError(failure);
 }
+
+RunningRequest::RunningRequest() { ++runningRequests; }
+
+RunningRequest::~RunningRequest() { --runningRequests; }
 
 struct Connection::Impl {
   Reference<css::uno::XComponentContext> remote;
