@@ -10,7 +10,6 @@
 #include <filesystem>
 #include <memory>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include <com/sun/star/beans/PropertyValue.hpp>
@@ -35,6 +34,7 @@
 
 #include "platform/sheet/office_instance.h"
 #include "platform/sheet/process.h"
+#include "support/retried.h"
 #include "support/temp_folder.h"
 
 namespace tuvo {
@@ -67,20 +67,14 @@ class OpenedWorkbook {
     css::beans::PropertyValue hidden;
     hidden.Name = "Hidden";
     hidden.Value <<= true;
-    for (int attempt = 1;; ++attempt) {
-      try {
-        Reference<css::uno::XComponentContext> remote(
-            css::bridge::UnoUrlResolver::create(*local)->resolve(
-                Utf16("uno:pipe,name=" + pipe + ";urp;StarOffice.ComponentContext")),
-            UNO_QUERY_THROW);
-        document_ = css::frame::Desktop::create(remote)->loadComponentFromURL(
-            Utf16(sheet::FileUrl(file)), "_blank", 0, css::uno::Sequence<css::beans::PropertyValue>(&hidden, 1));
-        return;
-      } catch (const css::uno::Exception&) {
-        if (attempt == 3) throw;
-        std::this_thread::sleep_for(std::chrono::milliseconds{200});
-      }
-    }
+    document_ = test::Retried<css::uno::Exception>([&] {
+      Reference<css::uno::XComponentContext> remote(
+          css::bridge::UnoUrlResolver::create(*local)->resolve(
+              Utf16("uno:pipe,name=" + pipe + ";urp;StarOffice.ComponentContext")),
+          UNO_QUERY_THROW);
+      return css::frame::Desktop::create(remote)->loadComponentFromURL(
+          Utf16(sheet::FileUrl(file)), "_blank", 0, css::uno::Sequence<css::beans::PropertyValue>(&hidden, 1));
+    });
   }
   ~OpenedWorkbook() {
     try {

@@ -34,6 +34,7 @@
 #include "platform/sheet/sheet.h"
 #include "platform/sheet/viewer.h"
 #include "support/processes.h"
+#include "support/retried.h"
 #include "support/temp_folder.h"
 
 namespace tuvo::sheet {
@@ -68,17 +69,12 @@ css::uno::Reference<css::uno::XComponentContext> Office(const std::string& pipe)
   // Made once and never torn down, like the program's own.
   static const auto* local =
       new css::uno::Reference<css::uno::XComponentContext>(cppu::defaultBootstrap_InitialComponentContext());
-  for (int attempt = 1;; ++attempt) {
-    try {
-      return css::uno::Reference<css::uno::XComponentContext>(
-          css::bridge::UnoUrlResolver::create(*local)->resolve(
-              rtl::OUString::createFromAscii(("uno:pipe,name=" + pipe + ";urp;StarOffice.ComponentContext").c_str())),
-          css::uno::UNO_QUERY_THROW);
-    } catch (const css::uno::Exception&) {
-      if (attempt == 3) throw;
-      std::this_thread::sleep_for(milliseconds{200});
-    }
-  }
+  return test::Retried<css::uno::Exception>([&] {
+    return css::uno::Reference<css::uno::XComponentContext>(
+        css::bridge::UnoUrlResolver::create(*local)->resolve(
+            rtl::OUString::createFromAscii(("uno:pipe,name=" + pipe + ";urp;StarOffice.ComponentContext").c_str())),
+        css::uno::UNO_QUERY_THROW);
+  });
 }
 
 // Every visible window of the office, a start window included.
@@ -182,16 +178,15 @@ class OfficeViewerTest : public ::testing::Test {
 
   // The viewer's workbook windows, asked over a connection of the test's own.
   int VisibleWindows() {
-    for (int attempt = 1;; ++attempt) {
+    return test::Retried<uno::UnoError>([&] {
       try {
         if (!probe) probe = uno::Connection::Connect(pipe);
         return probe->VisibleWindowCount();
       } catch (const uno::UnoError&) {
-        probe.reset();
-        if (attempt == 3) throw;
-        std::this_thread::sleep_for(milliseconds{200});
+        probe.reset();  // the next try connects anew
+        throw;
       }
-    }
+    });
   }
 
   // A run's application that shows `file` for its workbook in the service's viewer.
@@ -206,14 +201,7 @@ class OfficeViewerTest : public ::testing::Test {
 
   // Whether the viewer shows any window at all, a start window included.
   bool AnyVisibleWindow() {
-    for (int attempt = 1;; ++attempt) {
-      try {
-        return !VisibleFrames(Office(pipe)).empty();
-      } catch (const css::uno::Exception&) {
-        if (attempt == 3) throw;
-        std::this_thread::sleep_for(milliseconds{200});
-      }
-    }
+    return test::Retried<css::uno::Exception>([&] { return !VisibleFrames(Office(pipe)).empty(); });
   }
 
   steady_clock::time_point started = steady_clock::now();
