@@ -159,12 +159,13 @@ void HandBackWindow(frmTUVO& frm) {
   frm.cmdRun.SetVisible(false);
 }
 
-// Waits while the program's converter, which this application saves through, is still starting;
-// the window keeps painting meanwhile. The start has a deadline of its own.
+// Waits while the program's converter, which this application saves through, is still starting,
+// at most the service's start wait, and not at all while the one-shot serves; the window keeps
+// painting meanwhile.
 void WaitForConverterStart(const sheet::Application& app) {
   sheet::OfficeService* service = app.Office().ServiceOfProgram();
   if (service == nullptr) return;
-  while (!service->WaitForConverter(std::chrono::milliseconds{50})) {
+  while (!service->WaitForConverterStart(std::chrono::milliseconds{50})) {
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
   }
 }

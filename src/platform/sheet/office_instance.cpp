@@ -1,5 +1,6 @@
 #include "platform/sheet/office_instance.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
@@ -8,12 +9,13 @@
 #include <sstream>
 #include <thread>
 
-#include <fcntl.h>
 #include <signal.h>
 #include <unistd.h>
 
 #include <xlsxwriter.h>
 
+#include "platform/sheet/office_sockets.h"
+#include "platform/sheet/office_watchdog.h"
 #include "platform/sheet/process.h"
 
 namespace tuvo::sheet {
@@ -22,14 +24,19 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// How long the converter may take to end when asked, before it is ended by force.
-constexpr std::chrono::milliseconds EndGrace{500};
 // How long a request that passed its deadline may take to notice the ended office.
 constexpr std::chrono::milliseconds AbandonWait{5000};
-// How long the watchdog may take to tidy up once told that the instance is gone.
-constexpr std::chrono::milliseconds WatchdogGrace{3000};
 // The pause between two attempts to connect while the office starts.
 constexpr std::chrono::milliseconds ConnectRetry{50};
+// The converter's files and sockets are ours alone.
+constexpr mode_t ConverterMask = 077;
+
+using Clock = std::chrono::steady_clock;
+
+std::chrono::milliseconds Remaining(Clock::time_point until) {
+  return std::max(std::chrono::milliseconds{0},
+                  std::chrono::duration_cast<std::chrono::milliseconds>(until - Clock::now()));
+}
 
 // A short pipe name of our own: the process id and a random part.
 std::string NewPipeName() {
@@ -62,29 +69,10 @@ bool WriteWarmUpWorkbook(const fs::path& path) {
 
 }  // namespace
 
-fs::path OfficeWatchProgram() {
-  std::error_code error;
-  const fs::path beside = fs::read_symlink("/proc/self/exe", error).parent_path() / "tuvo-office-watch";
-  if (!error && fs::exists(beside, error)) return beside;
-#ifdef TUVO_BUILD_OFFICE_WATCH
-  return TUVO_BUILD_OFFICE_WATCH;
-#else
-  return beside;
-#endif
-}
-
 OfficeInstance::OfficeInstance(Role role, std::string program, OfficeTimeouts timeouts)
     : role_(role), program_(std::move(program)), timeouts_(timeouts), pipeName_(NewPipeName()) {}
 
-OfficeInstance::~OfficeInstance() {
-  if (role_ == Role::Viewer && windows_ > 0) {
-    // What the user sees stays; the watchdog ends the instance after its last window.
-    connection_.reset();
-    CloseWatchdog();
-    return;
-  }
-  End();
-}
+OfficeInstance::~OfficeInstance() { Release(); }
 
 // Runs the request on a worker thread; past the deadline the converter is ended (which ends
 // the request) and the viewer is given up on, unless the request only looked (a slow look on a
@@ -92,13 +80,21 @@ OfficeInstance::~OfficeInstance() {
 template <typename Request>
 auto OfficeInstance::Call(std::chrono::milliseconds deadline, const char* what, Request request, bool looking) {
   using Result = decltype(request());
+  // A look at a viewer that let an earlier look pass its deadline waits for that one to answer.
+  if (looking && *lookHung_) {
+    throw OfficeError(OfficeError::Kind::NotAnswering, std::string("LibreOffice is still busy ") + what);
+  }
   auto task = std::make_shared<std::packaged_task<Result()>>(std::move(request));
   std::future<Result> future = task->get_future();
-  std::thread([task]() mutable {
+  // Running, answered, or passed its deadline.
+  enum State { Running, Answered, Hung };
+  auto state = std::make_shared<std::atomic<int>>(Running);
+  std::thread([task, state, lookHung = lookHung_]() mutable {
     // Counted until what the request holds is let go of too, which may also speak UNO.
     uno::RunningRequest running;
     (*task)();
     task.reset();
+    if (state->exchange(Answered) == Hung) *lookHung = false;
   }).detach();
   if (future.wait_for(deadline) != std::future_status::ready) {
     if (role_ == Role::Converter) {
@@ -106,6 +102,10 @@ auto OfficeInstance::Call(std::chrono::milliseconds deadline, const char* what, 
       future.wait_for(AbandonWait);
     } else if (!looking) {
       broken_ = true;
+    } else {
+      *lookHung_ = true;
+      int running = Running;
+      if (!state->compare_exchange_strong(running, Hung)) *lookHung_ = false;  // it answered just now
     }
     throw OfficeError(OfficeError::Kind::NotAnswering,
                       std::string("LibreOffice did not finish ") + what + " within " + Seconds(deadline));
@@ -119,6 +119,7 @@ auto OfficeInstance::Call(std::chrono::milliseconds deadline, const char* what, 
 
 void OfficeInstance::Start(std::optional<std::chrono::milliseconds> deadline) {
   if (aborted_) throw OfficeError(OfficeError::Kind::Failed, "the program is ending");
+  const Clock::time_point until = Clock::now() + deadline.value_or(timeouts_.start);
   std::string pattern = (fs::temp_directory_path() / "tuvo-office-XXXXXX").string();
   if (mkdtemp(pattern.data()) == nullptr) {
     throw OfficeError(OfficeError::Kind::Failed, "cannot make LibreOffice's folder in \"" +
@@ -138,42 +139,30 @@ void OfficeInstance::Start(std::optional<std::chrono::milliseconds> deadline) {
   arguments.push_back("--accept=pipe,name=" + pipeName_ + ";urp;StarOffice.ComponentContext");
   // The office's own temporary files go with its folder.
   fs::create_directories(folder_ / "tmp", error);
+  // The viewer keeps the user's umask, as the user saves files from it.
   const Started started =
-      StartProcess(program_, arguments, folder_ / "office.log", -1, {"TMPDIR=" + (folder_ / "tmp").string()});
+      StartProcess(program_, arguments, folder_ / "office.log", -1, {"TMPDIR=" + (folder_ / "tmp").string()},
+                   role_ == Role::Converter ? std::optional<mode_t>(ConverterMask) : std::nullopt);
   if (started.pid < 0) {
-    throw OfficeError(OfficeError::Kind::Missing, "LibreOffice (\"" + program_ + "\") cannot be started: " + started.error);
+    const std::string failure = started.error;
+    End();
+    throw OfficeError(OfficeError::Kind::Missing, "LibreOffice (\"" + program_ + "\") cannot be started: " + failure);
   }
   pid_ = started.pid;
   if (aborted_) kill(-started.pid, SIGKILL);
   StartWatchdog();
 
-  // soffice is a launcher: the office behind it opens the pipe a while later.
-  const pid_t pid = pid_;
-  const std::string pipe = pipeName_;
   try {
-    connection_ = Call(deadline.value_or(timeouts_.start), "starting", [pid, pipe]() -> std::shared_ptr<uno::Connection> {
-    while (true) {
-      if (const std::optional<int> status = WaitProcess(pid, std::chrono::milliseconds{0})) {
-        throw uno::UnoError("it ended while starting, with exit status " + std::to_string(*status));
-      }
-      try {
-        return uno::Connection::Connect(pipe);
-      } catch (const uno::UnoError&) {
-        std::this_thread::sleep_for(ConnectRetry);
-      }
-    }
-  });
+    Connect(until);
     std::shared_ptr<uno::Connection> connection = connection_;
     if (role_ == Role::Viewer) {
-      Call(deadline.value_or(timeouts_.start), "warming up", [connection] { connection->WarmUp(); });
+      Call(Remaining(until), "warming up", [connection] { connection->WarmUp(); });
     } else {
       // The first conversion of an office loads its filters: one of our own makes the first save quick.
       const fs::path xlsx = WorkFolder() / "warm-up.xlsx";
       const fs::path xls = WorkFolder() / "warm-up.xls";
       if (WriteWarmUpWorkbook(xlsx)) {
-        Call(deadline.value_or(timeouts_.start), "warming up", [connection, xlsx, xls] {
-          connection->ConvertToXls(xlsx, xls);
-        });
+        Call(Remaining(until), "warming up", [connection, xlsx, xls] { connection->ConvertToXls(xlsx, xls); });
       }
       fs::remove(xlsx, error);
       fs::remove(xls, error);
@@ -181,6 +170,38 @@ void OfficeInstance::Start(std::optional<std::chrono::milliseconds> deadline) {
   } catch (const OfficeError&) {
     End();  // it shows nothing yet
     throw;
+  }
+}
+
+// Connects to the office once it accepts on its pipe. soffice is a launcher: the office behind it
+// makes its sockets a while later, its profile's first; both are made ours alone before anyone
+// could connect through them (the viewer runs under the user's umask).
+void OfficeInstance::Connect(Clock::time_point until) {
+  const pid_t pid = pid_;
+  const std::string pipe = pipeName_;
+  auto sockets = std::make_shared<std::vector<fs::path>>();
+  connection_ = Call(Remaining(until), "starting", [pid, pipe, sockets]() -> std::shared_ptr<uno::Connection> {
+    const fs::path accepting = PipeSocket(pipe);
+    while (true) {
+      if (const std::optional<int> status = WaitProcess(pid, std::chrono::milliseconds{0})) {
+        throw uno::UnoError("it ended while starting, with exit status " + std::to_string(*status));
+      }
+      std::error_code error;
+      if (fs::exists(accepting, error)) {
+        *sockets = SocketsOfGroup(pid);
+        MakeOwnerOnly(*sockets);
+        MakeOwnerOnly({accepting});
+        try {
+          return uno::Connection::Connect(pipe);
+        } catch (const uno::UnoError&) {
+        }
+      }
+      std::this_thread::sleep_for(ConnectRetry);
+    }
+  });
+  sockets_ = *sockets;
+  if (std::find(sockets_.begin(), sockets_.end(), PipeSocket(pipe)) == sockets_.end()) {
+    sockets_.push_back(PipeSocket(pipe));
   }
 }
 
@@ -194,14 +215,10 @@ void OfficeInstance::Convert(const fs::path& xlsx, const fs::path& xls,
 uno::DocumentId OfficeInstance::Show(const fs::path& file) {
   if (!Usable()) throw OfficeError(OfficeError::Kind::Failed, "LibreOffice is not running");
   std::shared_ptr<uno::Connection> connection = connection_;
-  const uno::DocumentId document =
-      Call(timeouts_.window, "showing the workbook", [connection, file] { return connection->Show(file); });
-  ++windows_;
-  return document;
+  return Call(timeouts_.window, "showing the workbook", [connection, file] { return connection->Show(file); });
 }
 
 void OfficeInstance::Close(uno::DocumentId document) {
-  if (windows_ > 0) --windows_;
   if (!Usable()) return;  // a dead viewer closed its windows with it
   std::shared_ptr<uno::Connection> connection = connection_;
   Call(timeouts_.window, "closing the workbook", [connection, document] { connection->Close(document); });
@@ -234,15 +251,35 @@ bool OfficeInstance::Usable() const { return connection_ != nullptr && !broken_ 
 
 void OfficeInstance::End() {
   const pid_t pid = pid_.exchange(-1);
-  if (pid > 0) EndProcess(pid, role_ == Role::Converter ? std::chrono::milliseconds{0} : EndGrace);
-  windows_ = 0;
+  if (pid > 0) EndProcess(pid, std::chrono::milliseconds{0});
   connection_.reset();
-  CloseWatchdog();
+  // An office ended by a signal leaves its sockets; its watchdog looks for any we did not see.
+  RemoveSockets(sockets_);
+  RemoveSockets({PipeSocket(pipeName_)});
+  sockets_.clear();
+  watchdog_.LetGo();
   if (!folder_.empty()) {
     std::error_code ignored;
     fs::remove_all(folder_, ignored);
     folder_.clear();
   }
+}
+
+void OfficeInstance::Release() {
+  if (pid_ <= 0) {
+    End();  // tidies what a failed start left
+    return;
+  }
+  connection_.reset();
+  if (!watchdog_.Watching()) {
+    // Without a watchdog only the converter can be ended here; the viewer is left to the user.
+    if (role_ == Role::Converter) End();
+    return;
+  }
+  const pid_t pid = pid_.exchange(-1);
+  watchdog_.LetGo();
+  ReapInBackground(pid);
+  folder_.clear();  // the watchdog's now
 }
 
 // The office ends, and with it the connection attempts of the start.
@@ -253,32 +290,9 @@ void OfficeInstance::Abort() {
 }
 
 void OfficeInstance::StartWatchdog() {
-  int ends[2];
-  if (pipe2(ends, O_CLOEXEC) != 0) return;  // no watchdog then: the program's end still ends the instance
-  const Started started = StartProcess(OfficeWatchProgram().string(),
-                                       {role_ == Role::Converter ? "converter" : "viewer", std::to_string(pid_.load()),
-                                        pipeName_, folder_.string()},
-                                       folder_ / "watchdog.log", ends[0]);
-  close(ends[0]);
-  if (started.pid < 0) {
-    close(ends[1]);
-    return;
-  }
-  watchdog_ = started.pid;
-  watchdogPipe_ = ends[1];
-}
-
-void OfficeInstance::CloseWatchdog() {
-  if (watchdogPipe_ >= 0) close(watchdogPipe_);
-  watchdogPipe_ = -1;
-  if (watchdog_ > 0 && pid_ < 0) {
-    // The instance is gone: the watchdog only tidies up and ends, reaped without waiting for it.
-    std::thread([watchdog = watchdog_] {
-      if (!WaitProcess(watchdog, WatchdogGrace)) kill(-watchdog, SIGKILL);
-      EndProcess(watchdog, std::chrono::milliseconds{0});
-    }).detach();
-    watchdog_ = -1;
-  }
+  // Without a watchdog the program's end still ends the converter; the viewer stays the user's.
+  watchdog_.Start(role_ == Role::Converter ? OfficeWatchdog::Role::Converter : OfficeWatchdog::Role::Viewer, pid_,
+                  pipeName_, folder_, timeouts_.watchCount);
 }
 
 }  // namespace tuvo::sheet

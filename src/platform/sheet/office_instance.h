@@ -1,8 +1,8 @@
 // One warm LibreOffice instance of the program's own: its process group, its private folder
-// (profile and work files) and UNO pipe, and a connection to it. Every request runs with a
-// deadline on a worker thread; at the deadline the converter is ended, which also ends the
+// (profile and work files) and UNO pipe, a connection to it, and its watchdog. Every request runs
+// with a deadline on a worker thread; at the deadline the converter is ended, which also ends the
 // blocked request, while the viewer is only given up on. Requests of one instance come from one
-// thread at a time (the office service sees to it).
+// thread at a time (the office service sees to it), but for looks, of which one runs at a time.
 #pragma once
 
 #include <atomic>
@@ -12,18 +12,23 @@
 #include <optional>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 #include <sys/types.h>
 
+#include "platform/sheet/office_watchdog.h"
 #include "platform/sheet/uno_client.h"
 
 namespace tuvo::sheet {
 
 // How long the requests to an instance may take.
 struct OfficeTimeouts {
-  std::chrono::milliseconds start{60000};    // starting the process and connecting to it
-  std::chrono::milliseconds convert{20000};  // one conversion
-  std::chrono::milliseconds window{5000};    // showing, asking after and closing a window
+  std::chrono::milliseconds start{60000};      // starting the process, connecting and warming up, in all
+  std::chrono::milliseconds startWait{15000};  // how long a save waits for a converter still starting
+  std::chrono::milliseconds convert{10000};    // one conversion through a warm converter
+  std::chrono::milliseconds window{5000};      // showing, asking after and closing a window
+  std::chrono::milliseconds watchCount{10000};  // one count of the viewer's windows by its watchdog,
+                                                // before its connection counts as broken
 };
 
 // What went wrong with an instance.
@@ -43,19 +48,19 @@ class OfficeError : public std::runtime_error {
 
 class OfficeInstance {
  public:
-  // The converter runs headless and may be ended at any time; the viewer is invisible until it
-  // shows a workbook and is never ended by force while it shows one.
+  // The converter runs headless, under an owner-only umask, and may be ended at any time; the
+  // viewer is invisible until it shows a workbook, and once it may show a window, its own or one
+  // the user opened in it, the program never ends it: its watchdog does, once it shows none.
   enum class Role { Converter, Viewer };
 
   OfficeInstance(Role role, std::string program, OfficeTimeouts timeouts);
-  // Ends the instance unless it shows a window; one that does is left to its watchdog, which
-  // ends it once its last window is closed.
+  // Lets go of the instance (Release), unless it was ended.
   ~OfficeInstance();
   OfficeInstance(const OfficeInstance&) = delete;
   OfficeInstance& operator=(const OfficeInstance&) = delete;
 
-  // Starts the process and connects to it within `deadline` (the start deadline when none);
-  // throws OfficeError.
+  // Starts the process, connects to it and warms it up within `deadline` in all (the start
+  // deadline when none); throws OfficeError, and leaves nothing of the instance running then.
   void Start(std::optional<std::chrono::milliseconds> deadline = std::nullopt);
   // Converts `xlsx` to the .xls file `xls` within `deadline` (the conversion deadline when none);
   // throws OfficeError.
@@ -71,8 +76,12 @@ class OfficeInstance {
   // may run beside the other requests.
   void CloseStartWindows();
 
-  // Ends the process group at once, or after a grace to end on its own.
+  // Ends the process group at once and removes its sockets and folder: for an instance that failed
+  // or shows nothing yet.
   void End();
+  // Lets go of the instance: its watchdog ends it, the converter at once (asked over UNO to
+  // terminate, by signals when it does not), the viewer once it shows no window.
+  void Release();
   // Makes a Start under way on another thread give up at once (the program is ending).
   void Abort();
   // Whether the instance's process runs and no request of it passed its deadline; asks nothing.
@@ -86,8 +95,8 @@ class OfficeInstance {
  private:
   template <typename Request>
   auto Call(std::chrono::milliseconds deadline, const char* what, Request request, bool looking = false);
+  void Connect(std::chrono::steady_clock::time_point until);
   void StartWatchdog();
-  void CloseWatchdog();
 
   Role role_;
   std::string program_;
@@ -96,15 +105,13 @@ class OfficeInstance {
   std::string pipeName_;
   std::atomic<pid_t> pid_{-1};
   std::atomic<bool> aborted_{false};
-  pid_t watchdog_ = -1;
-  int watchdogPipe_ = -1;  // its write end; the watchdog acts once it closes
+  OfficeWatchdog watchdog_;
+  std::vector<std::filesystem::path> sockets_;  // the office's own, as seen once it accepted
   std::shared_ptr<uno::Connection> connection_;
   std::atomic<bool> broken_{false};  // a request of the viewer passed its deadline
-  int windows_ = 0;
+  // Set while a look that passed its deadline still runs: a viewer that hangs is not asked again
+  // meanwhile, so that no thread piles up behind another.
+  std::shared_ptr<std::atomic<bool>> lookHung_ = std::make_shared<std::atomic<bool>>(false);
 };
-
-// The program that watches the instances once this program is gone: beside the program, else in
-// the build tree.
-std::filesystem::path OfficeWatchProgram();
 
 }  // namespace tuvo::sheet

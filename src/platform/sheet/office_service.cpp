@@ -14,10 +14,6 @@ using Clock = std::chrono::steady_clock;
 // How often the viewer is looked at for a start window to close.
 constexpr std::chrono::milliseconds TidyInterval{1000};
 
-std::chrono::milliseconds Remaining(Clock::time_point deadline) {
-  return std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
-}
-
 }  // namespace
 
 OfficeService::OfficeService(std::string program, OfficeTimeouts timeouts)
@@ -60,12 +56,16 @@ void OfficeService::StartInBackground(bool withViewer) {
   try {
     uno::StartRuntime();
   } catch (const uno::UnoError&) {
-    // the instances cannot start then, and the one-shot conversion serves
+    // no instance can be reached: the one-shot conversion serves, and nothing is started
+    std::lock_guard lock(mutex_);
+    noRuntime_ = true;
+    return;
   }
   StartSlot(converter_, OfficeInstance::Role::Converter);
   if (withViewer) {
-    StartSlot(viewer_, OfficeInstance::Role::Viewer);
+    // The tidier is there before the viewer's starter thread hands it the viewer.
     StartTidier();
+    StartSlot(viewer_, OfficeInstance::Role::Viewer);
   }
 }
 
@@ -90,20 +90,23 @@ void OfficeService::StartSlot(Slot& slot, OfficeInstance::Role role) {
   std::thread finished;
   {
     std::lock_guard lock(mutex_);
-    if (slot.instance || slot.starting) return;
+    if (noRuntime_ || slot.instance || slot.starting) return;
     auto instance = std::make_shared<OfficeInstance>(role, program_, timeouts_);
     slot.starting = instance;
+    if (role == OfficeInstance::Role::Converter) startWaitEnds_ = Clock::now() + timeouts_.startWait;
     finished = std::move(slot.starter);
     slot.starter = std::thread([this, &slot, instance, role] {
       bool started = true;
       try {
         instance->Start();
-      } catch (const std::exception&) {
+      } catch (const std::exception& e) {
         started = false;  // the next use replaces it or does without
+        fprintf(stderr, "DEBUG start failed: %s\n", e.what());
       }
       std::lock_guard lock(mutex_);
       slot.starting.reset();
       if (started) slot.instance = instance;
+      if (started && role == OfficeInstance::Role::Converter) oneShotOnly_ = false;
       if (started && role == OfficeInstance::Role::Viewer && tidier_) {
         std::lock_guard tidying(tidier_->mutex);
         tidier_->viewer = instance;
@@ -128,6 +131,16 @@ bool OfficeService::WaitForConverter(std::chrono::milliseconds timeout) {
   return changed_.wait_for(lock, timeout, [&] { return converter_.starting == nullptr; });
 }
 
+bool OfficeService::ConverterWaitOver() const {
+  return noRuntime_ || oneShotOnly_ || converter_.starting == nullptr || Clock::now() >= startWaitEnds_;
+}
+
+bool OfficeService::WaitForConverterStart(std::chrono::milliseconds slice) {
+  std::unique_lock lock(mutex_);
+  const Clock::time_point until = std::min(Clock::now() + slice, startWaitEnds_);
+  return changed_.wait_until(lock, until, [&] { return ConverterWaitOver(); }) || ConverterWaitOver();
+}
+
 void OfficeService::Convert(const std::filesystem::path& xlsx, const std::filesystem::path& xls,
                             const std::function<void()>& oneShot) {
   std::lock_guard converting(converting_);
@@ -139,50 +152,35 @@ void OfficeService::Convert(const std::filesystem::path& xlsx, const std::filesy
   oneShot();
 }
 
-// The conversion through the converter, replaced once within one conversion deadline when it
-// died, hangs or cannot start; false when the one-shot must serve.
+// The conversion through the converter; false when the one-shot must serve. A converter that is
+// missing or fails is replaced in the background, never inside the save.
 bool OfficeService::TryConverter(const std::filesystem::path& xlsx, const std::filesystem::path& xls) {
   std::shared_ptr<OfficeInstance> converter;
   {
     std::unique_lock lock(mutex_);
-    // After a failed replacement only a converter that is ready serves; nobody waits for one.
-    if (!oneShotOnly_) changed_.wait(lock, [&] { return converter_.starting == nullptr; });
+    if (noRuntime_) return false;
+    changed_.wait_until(lock, startWaitEnds_, [&] { return ConverterWaitOver(); });
+    if (converter_.starting) {
+      // Still starting past its wait: it goes on for a later save.
+      oneShotOnly_ = true;
+      return false;
+    }
     converter = converter_.instance;
   }
-  const Clock::time_point deadline = Clock::now() + timeouts_.convert;
-  bool replaced = oneShotOnly_;  // no replacement while the one-shot serves
-  while (true) {
-    if (!converter || !converter->Usable()) {
-      if (replaced || Remaining(deadline).count() <= 0) break;
-      replaced = true;
-      {
-        std::lock_guard lock(mutex_);
-        converter_.instance.reset();
-      }
-      converter = std::make_shared<OfficeInstance>(OfficeInstance::Role::Converter, program_, timeouts_);
-      try {
-        converter->Start(std::min(timeouts_.start, Remaining(deadline)));
-      } catch (const OfficeError&) {
-        converter.reset();
-        break;
-      }
-      std::lock_guard lock(mutex_);
-      converter_.instance = converter;
-    }
+  if (converter && converter->Usable()) {
     try {
-      const std::chrono::milliseconds left = Remaining(deadline);
-      if (left.count() <= 0) throw OfficeError(OfficeError::Kind::NotAnswering, "no time left");
-      converter->Convert(xlsx, xls, left);
-      oneShotOnly_ = false;
+      converter->Convert(xlsx, xls);
       return true;
     } catch (const OfficeError&) {
-      std::lock_guard lock(mutex_);
-      if (converter_.instance == converter) converter_.instance.reset();
-      converter.reset();
+      // dead or past its deadline (and ended): a new one starts below
     }
   }
-  // The one-shot serves from now on, until a converter started in the background is ready.
-  oneShotOnly_ = true;
+  {
+    std::lock_guard lock(mutex_);
+    if (converter_.instance == converter) converter_.instance.reset();
+    oneShotOnly_ = true;
+  }
+  converter.reset();  // a dead converter's sockets and folder go with it
   StartSlot(converter_, OfficeInstance::Role::Converter);
   return false;
 }
@@ -192,11 +190,12 @@ std::optional<ShownWindow> OfficeService::Show(const std::filesystem::path& file
   bool restart = false;
   {
     std::unique_lock lock(mutex_);
+    if (noRuntime_) return std::nullopt;
     changed_.wait_for(lock, timeouts_.window, [&] { return viewer_.starting == nullptr; });
     viewer = viewer_.instance;
     if (viewer && !viewer->Usable()) {
-      // A dead or hung viewer is let go of (what it shows stays with its windows' records) and
-      // a new one starts for the next workbook.
+      // A dead or hung viewer is let go of, to its watchdog once its windows' records let go of
+      // it too (it may still hold the user's work), and a new one starts for the next workbook.
       viewer_.instance.reset();
       viewer.reset();
       restart = true;

@@ -27,7 +27,8 @@ struct ShownWindow {
 class OfficeService {
  public:
   explicit OfficeService(std::string program = "soffice", OfficeTimeouts timeouts = {});
-  // Ends the converter, and the viewer unless it shows a window; waits for no office.
+  // Lets go of both instances: the converter ends, the viewer once it shows no window; waits for
+  // no office.
   ~OfficeService();
   OfficeService(const OfficeService&) = delete;
   OfficeService& operator=(const OfficeService&) = delete;
@@ -37,7 +38,8 @@ class OfficeService {
   // Installs the program's service (none: uninstalls it).
   static void Install(std::shared_ptr<OfficeService> service);
 
-  // Starts the converter, and the viewer when asked, each on a thread of its own.
+  // Starts the converter, and the viewer when asked, each on a thread of its own; none when the
+  // UNO runtime cannot start (the one-shot conversion serves then).
   void StartInBackground(bool withViewer);
 
   // The LibreOffice program of the instances.
@@ -48,11 +50,15 @@ class OfficeService {
   bool ConverterStarting();
   // Waits up to `timeout` for the converter to finish starting; true once it has.
   bool WaitForConverter(std::chrono::milliseconds timeout);
+  // Waits up to `slice` for a converter still starting, never past its start wait; true when a
+  // save need wait no longer: the converter is ready or failed, its start wait is over, or the
+  // one-shot serves for now.
+  bool WaitForConverterStart(std::chrono::milliseconds slice);
 
-  // Converts `xlsx` to `xls`. A converter still starting is waited for; one that died, hangs or
-  // cannot start is replaced once, within one conversion deadline in all; when that fails too,
-  // `oneShot` converts instead (from then on, until a converter started in the background is
-  // ready). Throws what `oneShot` throws.
+  // Converts `xlsx` to `xls` through the converter, waiting for one still starting at most its
+  // start wait. Where there is none ready, or it fails (dies, passes its deadline), `oneShot`
+  // converts at once instead, and a new converter starts in the background; until it is ready
+  // the one-shot serves and nobody waits. Throws what `oneShot` throws.
   void Convert(const std::filesystem::path& xlsx, const std::filesystem::path& xls,
                const std::function<void()>& oneShot);
 
@@ -76,6 +82,8 @@ class OfficeService {
   void StartSlot(Slot& slot, OfficeInstance::Role role);
   void JoinSlot(Slot& slot);
   bool TryConverter(const std::filesystem::path& xlsx, const std::filesystem::path& xls);
+  // Whether a save need not wait for the converter (mutex_ held).
+  bool ConverterWaitOver() const;
 
   std::string program_;
   OfficeTimeouts timeouts_;
@@ -94,7 +102,9 @@ class OfficeService {
   void StartTidier();
   std::shared_ptr<Tidier> tidier_;
   std::mutex converting_;  // one conversion at a time
-  bool oneShotOnly_ = false;
+  bool noRuntime_ = false;    // the UNO runtime cannot start: no instance ever starts
+  bool oneShotOnly_ = false;  // the one-shot serves until a new converter is ready
+  std::chrono::steady_clock::time_point startWaitEnds_;  // of the converter's start under way
   int conversions_ = 0;
   int oneShots_ = 0;
 };

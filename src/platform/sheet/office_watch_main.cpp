@@ -1,113 +1,209 @@
-// The watchdog of one LibreOffice instance of the program:
-//   tuvo-office-watch converter|viewer PROCESS_GROUP PIPE_NAME FOLDER
-// It reads its input until the program closes it (the program ended, was killed, or let go of the
-// instance). Then a converter is ended at once; a viewer is ended as soon as it shows no window
-// (it may still show a saved workbook to the user). At the end the instance's folder goes.
+// The watchdog of one LibreOffice process of the program:
+//   tuvo-office-watch converter|viewer|window PROCESS_GROUP PIPE_NAME|- FOLDER [COUNT_DEADLINE_MS]
+// While the program holds our input open, we note the office's sockets (a viewer's and a window's
+// are made ours alone, since they run under the user's umask). Once the program closes it (it
+// ended, was killed, or let go of the office):
+// - a converter is ended: asked over UNO to terminate, by signals when that fails;
+// - a viewer is ended once a count of its visible document windows answers none; one that does not
+//   answer is left to run, as it may hold the user's work;
+// - a window (a LibreOffice of its own showing one workbook) is left to the user.
+// Once the office is gone, its sockets and its folder go.
+#include <poll.h>
+#include <signal.h>
+#include <unistd.h>
+
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <filesystem>
+#include <future>
 #include <memory>
 #include <optional>
 #include <string>
 #include <thread>
+#include <vector>
 
-#include <signal.h>
-#include <unistd.h>
-
+#include "platform/sheet/office_sockets.h"
+#include "platform/sheet/process.h"
 #include "platform/sheet/uno_client.h"
 
 namespace {
 
+namespace fs = std::filesystem;
+namespace uno = tuvo::sheet::uno;
 using namespace std::chrono_literals;
+using Clock = std::chrono::steady_clock;
 
-// How often a viewer's windows are counted after the program is gone.
+// How often the office's sockets are looked for while the program runs.
+constexpr auto NoteInterval = 250ms;
+// How often a viewer's windows are counted, and a window's office looked at, after the program.
 constexpr auto CountInterval = 2s;
-// How long one count may take before the viewer counts as hung and is ended.
-constexpr unsigned CountDeadlineSeconds = 10;
-// How many counts running may go unanswered before the viewer counts as holding no window.
-constexpr int Unanswered = 3;
-// How long the instance may take to end when asked.
+// How long a count may go unanswered before its connection counts as broken (the default).
+constexpr std::chrono::milliseconds CountDeadline{10000};
+// How long the office may take to terminate when asked over UNO, and to end on a signal.
+constexpr auto TerminateDeadline = 3s;
 constexpr auto EndGrace = 3s;
 
 pid_t group = 0;
 
-bool GroupAlive() { return kill(-group, 0) == 0 || errno == EPERM; }
-
-// Ends the whole process group: a request first, then by force.
-void EndGroup() {
-  kill(-group, SIGTERM);
-  kill(-group, SIGCONT);  // a stopped process takes its request only once it runs
-  const auto deadline = std::chrono::steady_clock::now() + EndGrace;
-  while (GroupAlive() && std::chrono::steady_clock::now() < deadline) std::this_thread::sleep_for(50ms);
-  kill(-group, SIGKILL);
-}
-
-// A count that hangs ends the instance, which also ends the count.
-void CountTookTooLong(int) { kill(-group, SIGKILL); }
-
-// The visible workbook windows of the viewer, over one connection kept between counts; none when
-// it does not answer.
-std::optional<int> VisibleWindows(const std::string& pipe,
-                                  std::unique_ptr<tuvo::sheet::uno::Connection>& connection) {
-  alarm(CountDeadlineSeconds);
-  std::optional<int> count;
-  try {
-    if (!connection) connection = tuvo::sheet::uno::Connection::Connect(pipe);
-    count = connection->CloseStartWindows();
-  } catch (const std::exception& error) {
-    std::fprintf(stderr, "the viewer did not answer: %s\n", error.what());
-    connection.reset();
+// The office's sockets: its UNO pipe's, known by name, and its profile's, seen while it runs.
+class Sockets {
+ public:
+  Sockets(const std::string& pipe, bool ownerOnly) : ownerOnly_(ownerOnly) {
+    if (pipe != "-") known_.push_back(tuvo::sheet::PipeSocket(pipe));
+    withPipe_ = pipe != "-";
   }
-  alarm(0);
-  return count;
-}
+  // Looks for those not seen yet.
+  void Note() {
+    if (Complete()) return;
+    std::vector<fs::path> found = tuvo::sheet::SocketsOfGroup(group);
+    if (ownerOnly_) tuvo::sheet::MakeOwnerOnly(found);
+    for (fs::path& socket : found) {
+      if (std::find(known_.begin(), known_.end(), socket) == known_.end()) {
+        std::fprintf(stderr, "the office's socket %s\n", socket.c_str());
+        known_.push_back(std::move(socket));
+      }
+    }
+  }
+  void Remove() const { tuvo::sheet::RemoveSockets(known_); }
 
-// Waits until the program closes our input.
-void WaitForProgramEnd() {
+ private:
+  bool Complete() const { return known_.size() >= (withPipe_ ? 2u : 1u); }
+  bool ownerOnly_;
+  bool withPipe_ = false;
+  std::vector<fs::path> known_;
+};
+
+// Waits until the program closes our input, noting the sockets meanwhile.
+void WaitForProgramEnd(Sockets& sockets) {
   char buffer[64];
   while (true) {
-    const ssize_t got = read(STDIN_FILENO, buffer, sizeof buffer);
-    if (got == 0) return;
-    if (got < 0 && errno != EINTR) return;
+    pollfd input{STDIN_FILENO, POLLIN, 0};
+    const int ready = poll(&input, 1, static_cast<int>(std::chrono::milliseconds(NoteInterval).count()));
+    if (ready < 0 && errno != EINTR) return;
+    if (ready > 0) {
+      const ssize_t got = read(STDIN_FILENO, buffer, sizeof buffer);
+      if (got == 0 || (got < 0 && errno != EINTR)) return;
+    }
+    sockets.Note();
+  }
+}
+
+// Runs a UNO request on a thread of its own; its answer, none when it failed.
+template <typename Request>
+auto OnThreadOfItsOwn(const char* what, Request request) -> std::future<std::optional<decltype(request())>> {
+  using Result = decltype(request());
+  auto task = std::make_shared<std::packaged_task<std::optional<Result>()>>([what, request]() -> std::optional<Result> {
+    try {
+      return request();
+    } catch (const std::exception& error) {
+      std::fprintf(stderr, "the office did not answer %s: %s\n", what, error.what());
+      return std::nullopt;
+    }
+  });
+  std::future<std::optional<Result>> answer = task->get_future();
+  std::thread([task]() mutable {
+    uno::RunningRequest running;  // counted until what the request holds is let go of
+    (*task)();
+    task.reset();
+  }).detach();
+  return answer;
+}
+
+// Ends the whole process group by signals: a request first, then by force.
+void EndGroup() {
+  std::fprintf(stderr, "ending the office by signals\n");
+  kill(-group, SIGTERM);
+  kill(-group, SIGCONT);  // a stopped process takes its request only once it runs
+  if (!tuvo::sheet::WaitGroup(group, EndGrace)) kill(-group, SIGKILL);
+}
+
+// Asks the office to terminate; true once it agreed. It may refuse: a document it holds wants
+// to stay.
+bool Terminated(const std::string& pipe) {
+  std::future<std::optional<bool>> answer =
+      OnThreadOfItsOwn("the request to terminate", [pipe] { return uno::Connection::Connect(pipe)->Terminate(); });
+  // Past the deadline the request runs on unwatched; the signals that follow end it.
+  const std::optional<bool> agreed =
+      answer.wait_for(TerminateDeadline) == std::future_status::ready ? answer.get() : std::nullopt;
+  std::fprintf(stderr, "asked to terminate: %s\n", !agreed ? "no answer" : *agreed ? "agreed" : "refused");
+  return agreed.value_or(false);
+}
+
+// Counts the viewer's visible document windows every few seconds, one count at a time, until
+// it is gone or a count answers none; then it is asked to end.
+void EndViewerOnceItShowsNothing(const std::string& pipe, std::chrono::milliseconds countDeadline) {
+  auto connection = std::make_shared<std::unique_ptr<uno::Connection>>();
+  std::future<std::optional<int>> pending;
+  Clock::time_point asked;
+  bool late = false;
+  while (tuvo::sheet::GroupRunning(group)) {
+    if (!pending.valid()) {
+      pending = OnThreadOfItsOwn("a count of its windows", [connection, pipe] {
+        try {
+          if (!*connection) *connection = uno::Connection::Connect(pipe);
+          return (*connection)->CloseStartWindows();
+        } catch (...) {
+          connection->reset();  // the next count connects anew
+          throw;
+        }
+      });
+      asked = Clock::now();
+      late = false;
+    }
+    if (pending.wait_for(NoteInterval) != std::future_status::ready) {
+      if (!late && Clock::now() - asked > countDeadline) {
+        // Busy or stopped: it may still hold the user's work, so it is waited for, never ended.
+        std::fprintf(stderr, "the viewer did not answer a count within %lld ms; waiting on\n",
+                     static_cast<long long>(countDeadline.count()));
+        late = true;
+      }
+      continue;
+    }
+    const std::optional<int> windows = pending.get();
+    if (late) connection->reset();  // a connection that hung is not trusted again
+    if (windows) std::fprintf(stderr, "%d document windows open\n", *windows);
+    if (windows == 0 && Terminated(pipe)) return;
+    std::this_thread::sleep_for(CountInterval);
   }
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 5) return 2;
+  if (argc != 5 && argc != 6) return 2;
   const std::string role = argv[1];
   group = static_cast<pid_t>(std::atol(argv[2]));
   const std::string pipe = argv[3];
-  const std::filesystem::path folder = argv[4];
-  if (group <= 1) return 2;
+  const fs::path folder = argv[4];
+  const std::chrono::milliseconds countDeadline{argc == 6 ? std::atol(argv[5]) : CountDeadline.count()};
+  if (group <= 1 || (role != "converter" && role != "viewer" && role != "window")) return 2;
+  if (role != "window" && pipe == "-") return 2;
   signal(SIGHUP, SIG_IGN);
   signal(SIGINT, SIG_IGN);
   signal(SIGPIPE, SIG_IGN);
-  signal(SIGALRM, CountTookTooLong);
 
-  WaitForProgramEnd();
+  Sockets sockets(pipe, role != "converter");
+  WaitForProgramEnd(sockets);
   std::fprintf(stderr, "the program let go of the %s\n", role.c_str());
-  if (role == "viewer") {
-    // A viewer that does not answer a few times running counts as holding no window.
-    std::unique_ptr<tuvo::sheet::uno::Connection> connection;
-    int unanswered = 0;
-    while (GroupAlive() && unanswered < Unanswered) {
-      const std::optional<int> windows = VisibleWindows(pipe, connection);
-      if (windows) std::fprintf(stderr, "%d workbook windows open\n", *windows);
-      if (windows == 0) break;
-      unanswered = windows ? 0 : unanswered + 1;
+  sockets.Note();
+  if (role == "converter") {
+    if (tuvo::sheet::GroupRunning(group) && !(Terminated(pipe) && tuvo::sheet::WaitGroup(group, EndGrace))) EndGroup();
+  } else if (role == "viewer") {
+    EndViewerOnceItShowsNothing(pipe, countDeadline);
+    if (tuvo::sheet::GroupRunning(group) && !tuvo::sheet::WaitGroup(group, EndGrace)) EndGroup();
+  } else {
+    while (tuvo::sheet::GroupRunning(group)) {
+      sockets.Note();
       std::this_thread::sleep_for(CountInterval);
     }
   }
-  if (GroupAlive()) {
-    std::fprintf(stderr, "ending the office\n");
-    EndGroup();
-  }
+  tuvo::sheet::WaitGroup(group, EndGrace);
+  sockets.Remove();
   std::error_code ignored;
-  std::filesystem::remove_all(folder, ignored);
+  if (!folder.empty() && folder != "-") fs::remove_all(folder, ignored);
+  std::fprintf(stderr, "tidied up\n");
   return 0;
 }

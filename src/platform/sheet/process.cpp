@@ -4,13 +4,16 @@
 #include <cctype>
 #include <cerrno>
 #include <csignal>
+#include <cstdlib>
 #include <cstring>
 #include <fstream>
+#include <sstream>
 #include <string_view>
 #include <thread>
 
 #include <fcntl.h>
-#include <spawn.h>
+#include <unistd.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 
 extern char** environ;
@@ -20,6 +23,8 @@ namespace tuvo::sheet {
 namespace {
 
 constexpr std::chrono::milliseconds PollInterval{10};
+// Looking at a whole group reads every process's status: less often.
+constexpr std::chrono::milliseconds GroupPollInterval{50};
 
 // A new profile's settings: no tip dialog at the first start, no lock files (another program's
 // lock would bring up a "document in use" question), no recovery of earlier documents.
@@ -60,36 +65,44 @@ void WriteQuietProfile(const std::filesystem::path& profile) {
   std::ofstream(profile / "user" / "registrymodifications.xcu") << QuietProfileSettings;
 }
 
+std::optional<std::filesystem::path> FindProgram(const std::string& program) {
+  const auto executable = [](const std::filesystem::path& file) {
+    std::error_code error;
+    return std::filesystem::is_regular_file(file, error) && access(file.c_str(), X_OK) == 0;
+  };
+  if (program.empty()) return std::nullopt;
+  if (program.find('/') != std::string::npos) {
+    if (executable(program)) return std::filesystem::path(program);
+    return std::nullopt;
+  }
+  const char* path = std::getenv("PATH");
+  std::string_view folders = path != nullptr ? path : "/bin:/usr/bin";
+  while (true) {
+    const std::size_t colon = folders.find(':');
+    const std::string_view folder = folders.substr(0, colon);
+    const std::filesystem::path candidate =
+        std::filesystem::path(folder.empty() ? std::string(".") : std::string(folder)) / program;
+    if (executable(candidate)) return candidate;
+    if (colon == std::string_view::npos) return std::nullopt;
+    folders.remove_prefix(colon + 1);
+  }
+}
+
 Started StartProcess(const std::string& program, const std::vector<std::string>& arguments,
-                     const std::filesystem::path& log, int input, const std::vector<std::string>& environment) {
+                     const std::filesystem::path& log, int input, const std::vector<std::string>& environment,
+                     std::optional<mode_t> fileMask) {
+  Started started;
+  const std::optional<std::filesystem::path> found = FindProgram(program);
+  if (!found) {
+    started.error = std::strerror(ENOENT);
+    return started;
+  }
+  // Everything the child needs is made here: between fork and exec it may only make system calls.
+  const std::string executable = found->string();
   std::vector<char*> argv;
   argv.push_back(const_cast<char*>(program.c_str()));
   for (const std::string& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
   argv.push_back(nullptr);
-
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  const std::string logPath = log.empty() ? std::string("/dev/null") : log.string();
-  if (input >= 0) {
-    posix_spawn_file_actions_adddup2(&actions, input, STDIN_FILENO);
-  } else {
-    posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
-  }
-  posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, logPath.c_str(), O_WRONLY | O_CREAT | O_APPEND, 0600);
-  posix_spawn_file_actions_adddup2(&actions, STDOUT_FILENO, STDERR_FILENO);
-  posix_spawnattr_t attributes;
-  posix_spawnattr_init(&attributes);
-  posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETPGROUP | POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF);
-  posix_spawnattr_setpgroup(&attributes, 0);
-  sigset_t none;
-  sigemptyset(&none);
-  posix_spawnattr_setsigmask(&attributes, &none);
-  sigset_t defaults;
-  sigemptyset(&defaults);
-  sigaddset(&defaults, SIGPIPE);
-  sigaddset(&defaults, SIGTERM);
-  sigaddset(&defaults, SIGINT);
-  posix_spawnattr_setsigdefault(&attributes, &defaults);
 
   std::vector<char*> envp;
   for (char** entry = environ; *entry != nullptr; ++entry) {
@@ -103,14 +116,57 @@ Started StartProcess(const std::string& program, const std::vector<std::string>&
   for (const std::string& set : environment) envp.push_back(const_cast<char*>(set.c_str()));
   envp.push_back(nullptr);
 
-  Started started;
-  const int error = posix_spawnp(&started.pid, program.c_str(), &actions, &attributes, argv.data(), envp.data());
-  posix_spawnattr_destroy(&attributes);
-  posix_spawn_file_actions_destroy(&actions);
-  if (error != 0) {
-    started.pid = -1;
-    started.error = std::strerror(error);
+  const std::string logPath = log.empty() ? std::string("/dev/null") : log.string();
+  // The child reports a failed exec through this pipe; a successful exec closes it.
+  int report[2];
+  if (pipe2(report, O_CLOEXEC) != 0) {
+    started.error = std::strerror(errno);
+    return started;
   }
+  const pid_t pid = fork();
+  if (pid < 0) {
+    started.error = std::strerror(errno);
+    close(report[0]);
+    close(report[1]);
+    return started;
+  }
+  if (pid == 0) {
+    setpgid(0, 0);
+    sigset_t none;
+    sigemptyset(&none);
+    sigprocmask(SIG_SETMASK, &none, nullptr);
+    struct sigaction defaults {};
+    defaults.sa_handler = SIG_DFL;
+    for (int signal : {SIGPIPE, SIGTERM, SIGINT}) sigaction(signal, &defaults, nullptr);
+    const int in = input >= 0 ? input : open("/dev/null", O_RDONLY);
+    const int out = open(logPath.c_str(), O_WRONLY | O_CREAT | O_APPEND, 0600);
+    if (in < 0 || out < 0 || dup2(in, STDIN_FILENO) < 0 || dup2(out, STDOUT_FILENO) < 0 ||
+        dup2(STDOUT_FILENO, STDERR_FILENO) < 0) {
+      const int error = errno;
+      (void)!write(report[1], &error, sizeof error);
+      _exit(127);
+    }
+    if (fileMask) umask(*fileMask);
+    execve(executable.c_str(), argv.data(), envp.data());
+    const int error = errno;
+    (void)!write(report[1], &error, sizeof error);
+    _exit(127);
+  }
+  setpgid(pid, pid);  // also done by the child; whichever comes first
+  close(report[1]);
+  int error = 0;
+  ssize_t got;
+  while ((got = read(report[0], &error, sizeof error)) < 0 && errno == EINTR) {
+  }
+  close(report[0]);
+  if (got == static_cast<ssize_t>(sizeof error)) {
+    int status = 0;
+    while (waitpid(pid, &status, 0) < 0 && errno == EINTR) {
+    }
+    started.error = std::strerror(error);
+    return started;
+  }
+  started.pid = pid;
   return started;
 }
 
@@ -132,6 +188,36 @@ std::optional<int> WaitProcess(pid_t pid, std::chrono::milliseconds timeout) {
 }
 
 bool ProcessRunning(pid_t pid) { return pid > 0 && !WaitProcess(pid, std::chrono::milliseconds{0}).has_value(); }
+
+bool GroupRunning(pid_t group) {
+  if (group <= 1) return false;
+  std::error_code error;
+  for (const auto& entry : std::filesystem::directory_iterator("/proc", error)) {
+    const std::string number = entry.path().filename().string();
+    if (number.find_first_not_of("0123456789") != std::string::npos) continue;
+    // stat: "pid (name) state parent group ..."; the name may hold blanks and parentheses.
+    std::ifstream stat(entry.path() / "stat");
+    std::string text;
+    std::getline(stat, text);
+    const std::size_t close = text.rfind(')');
+    if (close == std::string::npos) continue;
+    std::istringstream rest(text.substr(close + 1));
+    std::string state;
+    long parent = 0, itsGroup = 0;
+    rest >> state >> parent >> itsGroup;
+    if (itsGroup == group && state != "Z" && state != "X") return true;
+  }
+  return false;
+}
+
+bool WaitGroup(pid_t group, std::chrono::milliseconds timeout) {
+  const auto deadline = std::chrono::steady_clock::now() + timeout;
+  while (GroupRunning(group)) {
+    if (std::chrono::steady_clock::now() >= deadline) return false;
+    std::this_thread::sleep_for(GroupPollInterval);
+  }
+  return true;
+}
 
 void EndProcess(pid_t pid, std::chrono::milliseconds grace) {
   // No process was started: a signal to the group of -pid would reach every process or init.

@@ -19,17 +19,22 @@ std::string FileUrl(const std::filesystem::path& path);
 // the day, no document locking, no document recovery.
 void WriteQuietProfile(const std::filesystem::path& profile);
 
+// The executable file `program` names: itself when it holds a "/", else the first on PATH; none
+// when there is no such executable file.
+std::optional<std::filesystem::path> FindProgram(const std::string& program);
+
 // Starts `program` (looked up on PATH unless it holds a "/") with `arguments` in a process group
 // of its own, its output and errors going to `log` (or nowhere when empty), its input read from
 // `input` (or nothing when -1), and the program's environment with `environment` ("NAME=value")
-// set on top. Returns the process id, or the error text of a program that cannot be started.
+// set on top; with `fileMask`, the process runs under that umask instead of ours. Returns the
+// process id, or the error text of a program that cannot be started.
 struct Started {
   pid_t pid = -1;
   std::string error;
 };
 Started StartProcess(const std::string& program, const std::vector<std::string>& arguments,
                      const std::filesystem::path& log, int input = -1,
-                     const std::vector<std::string>& environment = {});
+                     const std::vector<std::string>& environment = {}, std::optional<mode_t> fileMask = std::nullopt);
 
 // Waits up to `timeout` for the process to end: its exit status (128 + signal when a signal
 // ended it), or nothing on time-out. The ended process is not reaped yet (EndProcess does).
@@ -37,6 +42,13 @@ std::optional<int> WaitProcess(pid_t pid, std::chrono::milliseconds timeout);
 
 // Whether the process is still running.
 bool ProcessRunning(pid_t pid);
+
+// Whether any process of the group still runs; ended processes that wait for their reaper do not
+// count, as they hold nothing open.
+bool GroupRunning(pid_t group);
+
+// Waits up to `timeout` for every process of the group to end; true once none runs.
+bool WaitGroup(pid_t group, std::chrono::milliseconds timeout);
 
 // Ends the process and its group (a request first, then by force after `grace`) and reaps it;
 // a process that ended already only has its group cleared and is reaped.

@@ -220,6 +220,10 @@ bool Connection::IsOpen(DocumentId document) {
   }
 }
 
+bool Connection::Terminate() {
+  return Ask("terminating", [&] { return static_cast<bool>(impl_->desktop->terminate()); });
+}
+
 int Connection::VisibleWindowCount() { return CountWindows(false); }
 
 int Connection::CloseStartWindows() { return CountWindows(true); }

@@ -45,6 +45,8 @@ class Connection {
   // Closes the start window the office puts up when the user closes its last document window,
   // and returns VisibleWindowCount().
   int CloseStartWindows();
+  // Asks the office to end; false when something it holds refuses (the office then runs on).
+  bool Terminate();
 
  private:
   struct Impl;

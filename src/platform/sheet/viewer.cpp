@@ -11,6 +11,7 @@
 #include <sys/wait.h>
 
 #include "platform/sheet/office_service.h"
+#include "platform/sheet/office_watchdog.h"
 #include "platform/sheet/process.h"
 #include "platform/sheet/workbook.h"
 
@@ -37,6 +38,8 @@ struct Viewer::Window {
   pid_t pid = -1;
   fs::path profile;
   fs::path file;
+  // Removes the profile and the process's sockets once it ends, also after the program.
+  OfficeWatchdog watchdog;
 
   ~Window() {
     if (shown) {
@@ -48,6 +51,7 @@ struct Viewer::Window {
     }
     if (pid > 0) EndProcess(pid, CloseGrace);
     Clean();
+    watchdog.LetGo();
   }
 
   bool Open() const {
@@ -67,8 +71,13 @@ struct Viewer::Window {
   void Leave() {
     shown.reset();
     if (pid <= 0) return;
-    int status = 0;
-    if (waitpid(pid, &status, WNOHANG) == pid && kill(-pid, 0) != 0 && errno == ESRCH) Clean();
+    if (watchdog.Watching()) {
+      watchdog.LetGo();
+      ReapInBackground(pid);
+    } else {
+      int status = 0;
+      if (waitpid(pid, &status, WNOHANG) == pid && kill(-pid, 0) != 0 && errno == ESRCH) Clean();
+    }
     pid = -1;
     profile.clear();
   }
@@ -138,8 +147,12 @@ void Viewer::Open(const Workbook& workbook, const std::string& program, const fs
   const Started started = StartProcess(
       program, {"-env:UserInstallation=" + FileUrl(window->profile / "profile"), "--nologo", "--norestore", file.string()},
       window->profile / "viewer.log");
-  if (started.pid < 0) return;  // no LibreOffice: nothing is shown
+  if (started.pid < 0) {
+    window->Clean();
+    return;  // no LibreOffice: nothing is shown
+  }
   window->pid = started.pid;
+  window->watchdog.Start(OfficeWatchdog::Role::Window, started.pid, "", window->profile);
   windows_[&workbook] = std::move(window);
 }
 

@@ -16,6 +16,7 @@
 
 #include "platform/save_failure.h"
 #include "platform/sheet/office_service.h"
+#include "platform/sheet/office_sockets.h"
 #include "platform/sheet/process.h"
 #include "platform/sheet/save_error.h"
 #include "platform/sheet/xls_series_names.h"
@@ -31,6 +32,8 @@ using system::SaveFailureKind;
 
 // How long LibreOffice may take to end after a time-out's request.
 constexpr std::chrono::milliseconds EndGrace{2000};
+// The one-shot's files and sockets are ours alone.
+constexpr mode_t OneShotMask = 077;
 // How much of the converter's output a failure message quotes.
 constexpr std::size_t QuotedOutput = 400;
 
@@ -101,24 +104,6 @@ std::optional<FileStamp> StampOf(const fs::path& file) {
                    static_cast<std::int64_t>(status.st_mtim.tv_sec) * 1000000000 + status.st_mtim.tv_nsec};
 }
 
-// Whether the program can be started: an executable file at its path, or on PATH.
-bool ProgramFound(const std::string& program) {
-  const auto executable = [](const fs::path& file) {
-    std::error_code error;
-    return fs::is_regular_file(file, error) && access(file.c_str(), X_OK) == 0;
-  };
-  if (program.find('/') != std::string::npos) return executable(program);
-  const char* path = std::getenv("PATH");
-  std::string_view folders = path != nullptr ? path : "/bin:/usr/bin";
-  while (true) {
-    const std::size_t colon = folders.find(':');
-    const std::string_view folder = folders.substr(0, colon);
-    if (executable(fs::path(folder.empty() ? "." : std::string(folder)) / program)) return true;
-    if (colon == std::string_view::npos) return false;
-    folders.remove_prefix(colon + 1);
-  }
-}
-
 // The last part of the converter's output, for the failure message.
 std::string OutputTail(const fs::path& log) {
   std::string output = ReadWhole(log);
@@ -141,15 +126,18 @@ fs::path Convert(const fs::path& xlsx, const fs::path& work, const OfficeSetting
       office.program,
       {"-env:UserInstallation=" + FileUrl(work / "profile"), "--headless", "--invisible", "--nologo", "--norestore",
        "--nolockcheck", "--convert-to", "xls:MS Excel 97", "--outdir", out.string(), xlsx.string()},
-      log);
+      log, -1, {}, OneShotMask);
   if (started.pid < 0) {
     const std::string what =
         "the converter \"" + office.program + "\" (LibreOffice) could not be started: " + started.error;
-    if (!ProgramFound(office.program)) ThrowSaveError(target, SaveFailureKind::OfficeMissing, office.program, 0, what);
+    if (!FindProgram(office.program)) ThrowSaveError(target, SaveFailureKind::OfficeMissing, office.program, 0, what);
     ThrowOfficeError(target, SaveFailureKind::OfficeFailing, office.program, what, {temporary});
   }
   const std::optional<int> status = WaitProcess(started.pid, office.timeout);
+  // One that ends normally takes its sockets along; one ended at its deadline leaves them.
+  const std::vector<fs::path> sockets = status ? std::vector<fs::path>{} : SocketsOfGroup(started.pid);
   EndProcess(started.pid, EndGrace);
+  RemoveSockets(sockets);
   if (!status) {
     ThrowSaveError(target, SaveFailureKind::OfficeNotAnswering, office.program, 0,
                    "the converter \"" + office.program + "\" did not finish within " +

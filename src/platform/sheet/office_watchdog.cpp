@@ -1,0 +1,64 @@
+#include "platform/sheet/office_watchdog.h"
+
+#include <cerrno>
+#include <thread>
+
+#include <fcntl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include "platform/sheet/process.h"
+
+namespace tuvo::sheet {
+
+namespace fs = std::filesystem;
+
+fs::path OfficeWatchProgram() {
+  std::error_code error;
+  const fs::path beside = fs::read_symlink("/proc/self/exe", error).parent_path() / "tuvo-office-watch";
+  if (!error && fs::exists(beside, error)) return beside;
+#ifdef TUVO_BUILD_OFFICE_WATCH
+  return TUVO_BUILD_OFFICE_WATCH;
+#else
+  return beside;
+#endif
+}
+
+void ReapInBackground(pid_t pid) {
+  if (pid <= 0) return;
+  std::thread([pid] {
+    int status = 0;
+    while (waitpid(pid, &status, 0) < 0 && errno == EINTR) {
+    }
+  }).detach();
+}
+
+bool OfficeWatchdog::Start(Role role, pid_t office, const std::string& pipeName, const fs::path& folder,
+                           std::chrono::milliseconds countDeadline) {
+  LetGo();
+  int ends[2];
+  if (office <= 0 || pipe2(ends, O_CLOEXEC) != 0) return false;
+  const char* name = role == Role::Converter ? "converter" : role == Role::Viewer ? "viewer" : "window";
+  const Started started = StartProcess(
+      OfficeWatchProgram().string(),
+      {name, std::to_string(office), pipeName.empty() ? "-" : pipeName, folder.string(),
+       std::to_string(countDeadline.count())},
+      folder / "watchdog.log", ends[0]);
+  close(ends[0]);
+  if (started.pid < 0) {
+    close(ends[1]);
+    return false;
+  }
+  pid_ = started.pid;
+  pipe_ = ends[1];
+  return true;
+}
+
+void OfficeWatchdog::LetGo() {
+  if (pipe_ >= 0) close(pipe_);
+  pipe_ = -1;
+  ReapInBackground(pid_);
+  pid_ = -1;
+}
+
+}  // namespace tuvo::sheet

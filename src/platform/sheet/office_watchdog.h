@@ -1,0 +1,45 @@
+// The program's side of an office's watchdog (tuvo-office-watch): a process of its own that reads
+// a pipe from us and acts once we close it, whether we let go of the office, ended, or were
+// killed. It ends the office as its role says, then removes the office's sockets and folder.
+#pragma once
+
+#include <chrono>
+#include <filesystem>
+#include <string>
+
+#include <sys/types.h>
+
+namespace tuvo::sheet {
+
+class OfficeWatchdog {
+ public:
+  // What the watchdog does once we let go: ends a converter; ends a viewer once it shows no
+  // document window; leaves a window (an office of its own showing one workbook) to the user.
+  enum class Role { Converter, Viewer, Window };
+
+  OfficeWatchdog() = default;
+  ~OfficeWatchdog() { LetGo(); }
+  OfficeWatchdog(const OfficeWatchdog&) = delete;
+  OfficeWatchdog& operator=(const OfficeWatchdog&) = delete;
+
+  // Starts watching the office's process group, with its UNO pipe (none: empty) and its folder;
+  // a count of a viewer's windows may take `countDeadline` before its connection counts as
+  // broken. False when the watchdog cannot start.
+  bool Start(Role role, pid_t office, const std::string& pipeName, const std::filesystem::path& folder,
+             std::chrono::milliseconds countDeadline = std::chrono::milliseconds{10000});
+  // Hands the office over to the watchdog, which is reaped in the background.
+  void LetGo();
+  bool Watching() const { return pid_ > 0; }
+
+ private:
+  pid_t pid_ = -1;
+  int pipe_ = -1;  // its input's write end
+};
+
+// The program that watches the offices: beside the program, else in the build tree.
+std::filesystem::path OfficeWatchProgram();
+
+// Waits for the child process and reaps it, on a thread of its own.
+void ReapInBackground(pid_t pid);
+
+}  // namespace tuvo::sheet
