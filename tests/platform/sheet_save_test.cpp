@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <fstream>
 #include <memory>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <thread>
@@ -444,6 +445,51 @@ TEST_F(SheetSaveFailure, ConverterTimeOutStopsEveryProcessItStarted) {
   ExpectOlderFileKept();
   const pid_t child = std::stoi(ReadText(childPid));
   EXPECT_FALSE(Alive(child)) << "the converter's own child was left running";
+}
+
+// Saves into an output folder through a stand-in converter that writes a small file where
+// LibreOffice writes the .xls file, with a temporary folder (TMPDIR) of their own.
+class SheetSaveStandIn : public SheetSave {
+ protected:
+  void SetUp() override {
+    fs::create_directory(output);
+    fs::create_directory(temporary);
+    if (const char* old = std::getenv("TMPDIR")) oldTemporary = old;
+    setenv("TMPDIR", temporary.c_str(), 1);
+    app.Office().program =
+        Script(folder.Path(), "office",
+               "while [ $# -gt 1 ]; do [ \"$1\" = --outdir ] && out=\"$2\"; shift; done\n"
+               "printf converted > \"$out/$(basename \"$1\" .xlsx).xls\"")
+            .string();
+  }
+  void TearDown() override {
+    if (oldTemporary) setenv("TMPDIR", oldTemporary->c_str(), 1);
+    else unsetenv("TMPDIR");
+  }
+  fs::path output = folder.Path() / "output";
+  fs::path temporary = folder.Path() / "tmp";
+  std::optional<std::string> oldTemporary;
+};
+
+// A file mode as one writes it.
+std::string Octal(mode_t mode) {
+  std::ostringstream text;
+  text << std::oct << mode;
+  return text.str();
+}
+
+TEST_F(SheetSaveStandIn, TheSavedFileHasTheModeTheUmaskGivesANewFile) {
+  for (const mode_t mask : {022, 077, 027, 0}) {
+    SCOPED_TRACE("umask " + Octal(mask));
+    const fs::path target = output / ("umask-" + Octal(mask) + ".xls");  // a new target: never skipped
+    const mode_t old = umask(mask);
+    wb.SaveAs(target.string(), xl::Normal);
+    umask(old);
+    struct stat status {};
+    ASSERT_EQ(stat(target.c_str(), &status), 0);
+    EXPECT_EQ(Octal(status.st_mode & 07777), Octal(0666 & ~mask));
+    EXPECT_EQ(ReadText(target), "converted");
+  }
 }
 
 TEST(SheetProcess, AProcessThatNeverStartedIsNeitherRunningNorEnded) {

@@ -158,6 +158,31 @@ fs::path Convert(const fs::path& xlsx, const fs::path& work, const OfficeSetting
   return xls;
 }
 
+// The process's file mode creation mask, read from /proc: umask() reads it only by setting it, and
+// a process that another thread starts meanwhile would inherit the mask set. 022 when unreadable.
+mode_t FileModeMask() {
+  constexpr mode_t Usual = 022;
+  const int fd = open("/proc/self/status", O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return Usual;
+  std::string status;
+  char buffer[4096];
+  for (ssize_t got; (got = read(fd, buffer, sizeof buffer)) != 0;) {
+    if (got < 0) {
+      if (errno == EINTR) continue;
+      break;
+    }
+    status.append(buffer, static_cast<std::size_t>(got));
+  }
+  close(fd);
+  const std::size_t line = status.find("\nUmask:");
+  if (line == std::string::npos) return Usual;
+  const char* digits = status.c_str() + line + 7;
+  char* end = nullptr;
+  const unsigned long mask = std::strtoul(digits, &end, 8);
+  if (end == digits || (*end != '\n' && *end != '\0') || mask > 0777) return Usual;
+  return static_cast<mode_t>(mask);
+}
+
 // The new file's temporary name in the target's folder, made before the conversion so that a
 // folder that takes no file fails at once; removed unless it was renamed over the target.
 class TemporaryTarget {
@@ -202,9 +227,7 @@ class TemporaryTarget {
     }
     if (in.bad()) FailWith("cannot read the converted file \"" + xls.string() + "\"", EIO);
     // The new file gets the permissions an ordinary new file gets.
-    const mode_t mask = umask(0);
-    umask(mask);
-    if (fchmod(fd_, 0666 & ~mask) != 0) FailWith("cannot set the permissions of \"" + path_.string() + "\"", errno);
+    if (fchmod(fd_, 0666 & ~FileModeMask()) != 0) FailWith("cannot set the permissions of \"" + path_.string() + "\"", errno);
     if (FileFaultInjected(folder_, FileCall::Sync) || fsync(fd_) != 0) {
       FailWith("cannot write \"" + path_.string() + "\" to disk", errno);
     }
