@@ -456,19 +456,32 @@ class SheetSaveStandIn : public SheetSave {
     fs::create_directory(temporary);
     if (const char* old = std::getenv("TMPDIR")) oldTemporary = old;
     setenv("TMPDIR", temporary.c_str(), 1);
-    app.Office().program =
-        Script(folder.Path(), "office",
-               "while [ $# -gt 1 ]; do [ \"$1\" = --outdir ] && out=\"$2\"; shift; done\n"
-               "printf converted > \"$out/$(basename \"$1\" .xlsx).xls\"")
-            .string();
+    app.Office().program = standIn;
   }
   void TearDown() override {
     if (oldTemporary) setenv("TMPDIR", oldTemporary->c_str(), 1);
     else unsetenv("TMPDIR");
   }
+  // The names in the folder that begin with the prefix.
+  static std::vector<std::string> Named(const fs::path& in, const std::string& prefix) {
+    std::vector<std::string> names = FolderEntries(in);
+    std::erase_if(names, [&](const std::string& name) { return !name.starts_with(prefix); });
+    return names;
+  }
+  // A save's temporary files beside its target and its work folders, as folder/name.
+  std::vector<std::string> SaveFiles() const {
+    std::vector<std::string> files;
+    for (const std::string& name : Named(output, ".~tuvo-save-")) files.push_back("output/" + name);
+    for (const std::string& name : Named(temporary, "tuvo-save-")) files.push_back("tmp/" + name);
+    return files;
+  }
   fs::path output = folder.Path() / "output";
   fs::path temporary = folder.Path() / "tmp";
   std::optional<std::string> oldTemporary;
+  std::string standIn = Script(folder.Path(), "office",
+                               "while [ $# -gt 1 ]; do [ \"$1\" = --outdir ] && out=\"$2\"; shift; done\n"
+                               "printf converted > \"$out/$(basename \"$1\" .xlsx).xls\"")
+                            .string();
 };
 
 // A file mode as one writes it.
@@ -490,6 +503,108 @@ TEST_F(SheetSaveStandIn, TheSavedFileHasTheModeTheUmaskGivesANewFile) {
     EXPECT_EQ(Octal(status.st_mode & 07777), Octal(0666 & ~mask));
     EXPECT_EQ(ReadText(target), "converted");
   }
+}
+
+// What a killed save left (its temporary file beside the target, its work folder in the
+// temporary folder) goes with the next save; nothing else of a like name or kind, nor another
+// user's, nor what a link leads to.
+TEST_F(SheetSaveStandIn, TheNextSaveRemovesWhatAKilledSaveLeftAndNothingElse) {
+  enum class Kind { File, Folder, Link };
+  const fs::path elsewhere = folder.Path() / "elsewhere";
+  fs::create_directory(elsewhere);
+  WriteFile(elsewhere / "kept", "kept");
+  const struct {
+    const char* what;
+    fs::path path;
+    Kind kind;
+    bool anotherUsers;
+    bool removed;
+  } cases[] = {
+      {"a killed save's file", output / ".~tuvo-save-Dead01", Kind::File, false, true},
+      {"a killed save's folder", temporary / "tuvo-save-Dead02", Kind::Folder, false, true},
+      {"a file of a longer name", output / ".~tuvo-save-Dead03x", Kind::File, false, false},
+      {"a folder of a longer name", temporary / "tuvo-save-failure-test-Dead04", Kind::Folder, false, false},
+      {"a folder of the file's name", output / ".~tuvo-save-Dead05", Kind::Folder, false, false},
+      {"a file of the folder's name", temporary / "tuvo-save-Dead06", Kind::File, false, false},
+      {"a link to a file", output / ".~tuvo-save-Dead07", Kind::Link, false, false},
+      {"a link to a folder", temporary / "tuvo-save-Dead08", Kind::Link, false, false},
+      {"another user's file", output / ".~tuvo-save-Dead09", Kind::File, true, false},
+      {"another user's folder", temporary / "tuvo-save-Dead10", Kind::Folder, true, false},
+  };
+  const bool superuser = geteuid() == 0;  // only the superuser makes files of another user
+  for (const auto& c : cases) {
+    if (c.anotherUsers && !superuser) continue;
+    switch (c.kind) {
+      case Kind::File: WriteFile(c.path, "partial"); break;
+      case Kind::Folder:
+        fs::create_directories(c.path / "profile" / "user");
+        WriteFile(c.path / "book.xlsx", "partial");
+        break;
+      case Kind::Link:
+        fs::create_symlink(c.path.parent_path() == output ? elsewhere / "kept" : elsewhere, c.path);
+        break;
+    }
+    if (c.anotherUsers) {
+      ASSERT_EQ(lchown(c.path.c_str(), 65534, 65534), 0) << c.what;
+    }
+  }
+
+  wb.SaveAs((output / "book.xls").string(), xl::Normal);
+  EXPECT_EQ(ReadText(output / "book.xls"), "converted");
+  for (const auto& c : cases) {
+    if (c.anotherUsers && !superuser) continue;
+    EXPECT_EQ(fs::exists(fs::symlink_status(c.path)), !c.removed) << c.what;
+    if (c.kind == Kind::Folder && !c.removed) {
+      EXPECT_TRUE(fs::exists(c.path / "book.xlsx")) << c.what;
+    }
+  }
+  EXPECT_EQ(FolderEntries(elsewhere), std::vector<std::string>{"kept"});
+}
+
+// A save holds its temporary file and work folder as long as it runs, so that another save
+// meanwhile keeps them; once its program is killed (the LibreOffice it started still running)
+// the next save removes them.
+TEST_F(SheetSaveStandIn, ARunningSavesFilesAreKeptAndAKilledSavesRemovedByTheNextSave) {
+  const fs::path started = folder.Path() / "converter.pid";
+  app.Office().program = Script(folder.Path(), "hanging",
+                                "echo $$ > '" + started.string() + ".part' && mv '" + started.string() + ".part' '" +
+                                    started.string() + "'\nexec sleep 60")
+                             .string();
+  pid_t saving = fork();
+  ASSERT_GE(saving, 0);
+  if (saving == 0) {
+    try {
+      wb.SaveAs((output / "hanging.xls").string(), xl::Normal);
+    } catch (...) {
+    }
+    _exit(0);
+  }
+  pid_t converter = 0;
+  const auto endSaving = [&] {
+    kill(saving, SIGKILL);
+    waitpid(saving, nullptr, 0);
+    saving = 0;
+  };
+  // Whatever the test's end, nothing it started runs on.
+  const std::shared_ptr<void> ending(nullptr, [&](void*) {
+    if (saving > 0) endSaving();
+    if (converter > 0) kill(-converter, SIGKILL);
+  });
+  for (int i = 0; i < 3000 && !fs::exists(started); ++i) std::this_thread::sleep_for(milliseconds{10});
+  ASSERT_TRUE(fs::exists(started)) << "the hanging save never reached its converter";
+  converter = std::stoi(ReadText(started));
+  const std::vector<std::string> running = SaveFiles();
+  ASSERT_EQ(running.size(), 2u) << testing::PrintToString(running);
+
+  app.Office().program = standIn;
+  wb.SaveAs((output / "book.xls").string(), xl::Normal);
+  EXPECT_EQ(SaveFiles(), running) << "a running save's files were removed";
+
+  endSaving();
+  ASSERT_EQ(kill(converter, 0), 0) << "the killed save's converter ended with it";
+  wb.SaveAs((output / "again.xls").string(), xl::Normal);
+  EXPECT_EQ(SaveFiles(), std::vector<std::string>{}) << "a killed save's files were left behind";
+  EXPECT_EQ(FolderEntries(output), (std::vector<std::string>{"again.xls", "book.xls"}));
 }
 
 TEST(SheetProcess, AProcessThatNeverStartedIsNeitherRunningNorEnded) {

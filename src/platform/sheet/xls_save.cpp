@@ -1,5 +1,6 @@
 #include "platform/sheet/xls_save.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cerrno>
 #include <cstdio>
@@ -8,9 +9,11 @@
 #include <fstream>
 #include <optional>
 #include <sstream>
+#include <string_view>
 #include <vector>
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -41,19 +44,111 @@ constexpr std::size_t QuotedOutput = 400;
   throw SheetError("saving \"" + target.string() + "\": " + what);
 }
 
-// A private folder under the system's temporary folder, removed with the object.
+// What a save names its temporary file in the target's folder and its work folder in the
+// temporary folder: the prefix and mkstemp's six letters or digits.
+constexpr std::string_view TemporaryPrefix = ".~tuvo-save-";
+constexpr std::string_view WorkPrefix = "tuvo-save-";
+// How often a save makes its temporary file or work folder anew when a sweep removed it first.
+constexpr int MakeTries = 100;
+
+// Whether the open file is still what lies at the path (not followed if a link).
+bool SameFile(int fd, const fs::path& path) {
+  struct stat open {};
+  struct stat named {};
+  return fstat(fd, &open) == 0 && lstat(path.c_str(), &named) == 0 && open.st_dev == named.st_dev &&
+         open.st_ino == named.st_ino;
+}
+
+// Takes the lock a save holds on its temporary file and its work folder until it ends, and tells
+// whether what it just made at `path` (open as `fd`) is still there: a sweep may have taken the
+// lock first and removed it, and another save may have made a new one of that name since. A file
+// system that refuses the lock gives none, but then a sweep cannot take one there either.
+bool LockAsOwn(int fd, const fs::path& path) {
+  while (flock(fd, LOCK_EX) != 0 && errno == EINTR) {
+  }
+  return SameFile(fd, path);
+}
+
+// Whether the name is one a save gives, with that prefix; nothing named otherwise is ever removed.
+bool LeftoverName(std::string_view name, std::string_view prefix) {
+  return name.size() == prefix.size() + 6 && name.starts_with(prefix) &&
+         std::all_of(name.begin() + static_cast<std::ptrdiff_t>(prefix.size()), name.end(), [](char c) {
+           return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
+         });
+}
+
+// Whether the entry is of the kind a save leaves there (a file or a folder) and this user's.
+bool OwnLeftover(const struct stat& status, bool folder) {
+  return (folder ? S_ISDIR(status.st_mode) : S_ISREG(status.st_mode)) && status.st_uid == getuid();
+}
+
+// Removes the entry unless a running save holds it; removed under the lock, so that a save that
+// made it and has not locked it yet finds it gone once it has.
+void RemoveUnlessHeld(const fs::path& path, bool folder) {
+  struct stat named {};
+  if (lstat(path.c_str(), &named) != 0 || !OwnLeftover(named, folder)) return;
+  const int fd =
+      open(path.c_str(), (folder ? O_RDONLY | O_DIRECTORY : O_RDONLY | O_NONBLOCK | O_NOCTTY) | O_NOFOLLOW | O_CLOEXEC);
+  if (fd < 0) return;
+  struct stat held {};
+  if (flock(fd, LOCK_EX | LOCK_NB) == 0 && fstat(fd, &held) == 0 && OwnLeftover(held, folder) && SameFile(fd, path)) {
+    if (folder) {
+      std::error_code ignored;
+      fs::remove_all(path, ignored);
+    } else {
+      unlink(path.c_str());
+    }
+  }
+  close(fd);
+}
+
+// Removes from `folder` what saves that never ended (a killed program) left there: files, or
+// folders when `folders`, named `prefix` and six letters or digits, of this user, that no running
+// save holds locked. Tidying only: whatever fails leaves the entry be and never fails the save.
+void RemoveLeftovers(const fs::path& folder, std::string_view prefix, bool folders) noexcept {
+  try {
+    std::vector<fs::path> found;
+    std::error_code error;
+    for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
+      if (LeftoverName(it->path().filename().native(), prefix)) found.push_back(it->path());
+    }
+    for (const fs::path& path : found) RemoveUnlessHeld(path, folders);
+  } catch (const std::exception&) {
+  }
+}
+
+// A private folder under the system's temporary folder, locked while the object lives and
+// removed with it; the folders of saves that never ended are removed first.
 class WorkFolder {
  public:
-  WorkFolder(const std::string& prefix, const fs::path& target) : base_(fs::temp_directory_path()) {
-    std::string pattern = (base_ / (prefix + "XXXXXX")).string();
-    if (FileFaultInjected(base_, FileCall::MakeFolder) || mkdtemp(pattern.data()) == nullptr) {
-      ThrowFileError(target, base_, errno, "cannot make a working folder in \"" + base_.string() + "\"");
+  explicit WorkFolder(const fs::path& target) : base_(fs::temp_directory_path()) {
+    RemoveLeftovers(base_, WorkPrefix, true);
+    for (int tries = 1;; ++tries) {
+      std::string pattern = (base_ / (std::string(WorkPrefix) + "XXXXXX")).string();
+      if (FileFaultInjected(base_, FileCall::MakeFolder) || mkdtemp(pattern.data()) == nullptr) {
+        ThrowFileError(target, base_, errno, "cannot make a working folder in \"" + base_.string() + "\"");
+      }
+      // Gone (ENOENT) means a sweep removed it; one that cannot be opened is left to a later sweep.
+      fd_ = open(pattern.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+      if (const int error = fd_ < 0 ? errno : 0; error != 0 && error != ENOENT) {
+        ThrowFileError(target, base_, error, "cannot open the working folder \"" + pattern + "\"");
+      }
+      if (fd_ >= 0 && LockAsOwn(fd_, pattern)) {
+        path_ = pattern;
+        return;
+      }
+      if (fd_ >= 0) close(fd_);
+      fd_ = -1;
+      if (tries == MakeTries) {
+        ThrowFileError(target, base_, EAGAIN,
+                       "cannot keep a working folder in \"" + base_.string() + "\": each was removed as it was made");
+      }
     }
-    path_ = pattern;
   }
   ~WorkFolder() {
     std::error_code ignored;
     fs::remove_all(path_, ignored);
+    close(fd_);  // only now: a sweep must not take it while it is being removed
   }
   WorkFolder(const WorkFolder&) = delete;
   WorkFolder& operator=(const WorkFolder&) = delete;
@@ -64,6 +159,7 @@ class WorkFolder {
  private:
   fs::path base_;
   fs::path path_;
+  int fd_ = -1;
 };
 
 // Runs a step that writes into the work folder (`written` is its file); a failure of it on a
@@ -184,24 +280,47 @@ mode_t FileModeMask() {
 }
 
 // The new file's temporary name in the target's folder, made before the conversion so that a
-// folder that takes no file fails at once; removed unless it was renamed over the target.
+// folder that takes no file fails at once; locked while the object lives, removed with it unless it
+// was renamed over the target. The files of saves there that never ended are removed first.
 class TemporaryTarget {
  public:
   explicit TemporaryTarget(const fs::path& target) : target_(target), folder_(target.parent_path()) {
-    std::string pattern = (folder_ / ".~tuvo-save-XXXXXX").string();
-    fd_ = FileFaultInjected(folder_, FileCall::MakeFile) ? -1 : mkostemp(pattern.data(), O_CLOEXEC);
-    if (fd_ < 0) {
-      const int error = errno;
-      const bool refused = system::KindOfErrorNumber(error) == SaveFailureKind::NotWritable;
-      FailWith((refused ? "the folder \"" : "cannot make a new file in the folder \"") + folder_.string() +
-                   (refused ? "\" is not writable" : "\""),
-               error);
+    RemoveLeftovers(folder_, TemporaryPrefix, false);
+    for (int tries = 1;; ++tries) {
+      std::string pattern = (folder_ / (std::string(TemporaryPrefix) + "XXXXXX")).string();
+      fd_ = FileFaultInjected(folder_, FileCall::MakeFile) ? -1 : mkostemp(pattern.data(), O_CLOEXEC);
+      if (fd_ < 0) {
+        const int error = errno;
+        const bool refused = system::KindOfErrorNumber(error) == SaveFailureKind::NotWritable;
+        FailWith((refused ? "the folder \"" : "cannot make a new file in the folder \"") + folder_.string() +
+                     (refused ? "\" is not writable" : "\""),
+                 error);
+      }
+      if (LockAsOwn(fd_, pattern)) {
+        path_ = pattern;
+        break;
+      }
+      close(fd_);
+      fd_ = -1;
+      if (tries == MakeTries) {
+        FailWith("cannot keep a new file in the folder \"" + folder_.string() + "\": each was removed as it was made",
+                 EAGAIN);
+      }
     }
-    path_ = pattern;
+    // The lock is the open file's, so this copy holds it on after Place closes the written one.
+    held_ = fcntl(fd_, F_DUPFD_CLOEXEC, 0);
+    if (held_ < 0) {
+      const int error = errno;
+      unlink(path_.c_str());
+      close(fd_);
+      fd_ = -1;
+      FailWith("cannot make a new file in the folder \"" + folder_.string() + "\"", error);
+    }
   }
   ~TemporaryTarget() {
     if (fd_ >= 0) close(fd_);
     if (!placed_) unlink(path_.c_str());
+    close(held_);  // only now: a sweep must not take it before it is renamed or removed
   }
   TemporaryTarget(const TemporaryTarget&) = delete;
   TemporaryTarget& operator=(const TemporaryTarget&) = delete;
@@ -258,6 +377,7 @@ class TemporaryTarget {
   fs::path folder_;
   fs::path path_;
   int fd_ = -1;
+  int held_ = -1;
   bool placed_ = false;
 };
 
@@ -279,7 +399,7 @@ void SaveXls(const Workbook& workbook, const fs::path& target, const OfficeSetti
   }
 
   TemporaryTarget temporary(target);
-  const WorkFolder work("tuvo-save-", target);
+  const WorkFolder work(target);
   const fs::path xlsx = work.Path() / "book.xlsx";
   WriteInWork(work, target, xlsx, [&] { WriteXlsx(workbook, xlsx); });
   std::string bytes = ReadWhole(xlsx);
