@@ -8,8 +8,11 @@
 
 #include <algorithm>
 #include <chrono>
+#include <csignal>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <sstream>
 #include <functional>
 #include <optional>
 #include <string>
@@ -17,6 +20,7 @@
 #include <memory>
 #include <utility>
 #include <variant>
+#include <thread>
 #include <vector>
 
 #include <stdlib.h>
@@ -28,6 +32,7 @@
 #include "platform/controls.h"
 #include "platform/locale.h"
 #include "platform/sheet/office_service.h"
+#include "platform/sheet/process.h"
 #include "platform/sheet/sheet.h"
 #include "platform/system.h"
 #include "run/season.h"
@@ -228,6 +233,15 @@ class ComputeTest : public ::testing::Test {
   std::unique_ptr<MainFields> fields_;
   std::unique_ptr<frmTUVO> frm_;
 };
+
+// The saved result: its four sheets, and the title row naming the section it was computed for.
+void ExpectSavedForSection(const fs::path& file, const std::string& section) {
+  const test::XlsReader xls(file);
+  EXPECT_EQ(xls.SheetNames().size(), 4u);
+  const sheet::Value b1 = xls.Cell(std::string(CalcSheet), 1, 2);
+  ASSERT_TRUE(std::holds_alternative<std::string>(b1));
+  EXPECT_TRUE(std::get<std::string>(b1).ends_with(",   " + section)) << std::get<std::string>(b1);
+}
 
 void ExpectProgress(const std::vector<frmTUVO2::Step>& shown, int groups) {
   const std::vector<frmTUVO2::Step> expected = ExpectedProgress(groups);
@@ -605,10 +619,7 @@ TEST_F(ComputeTest, ASecondRunOfTheSameNameReplacesTheFile) {
   EXPECT_FALSE(system::InputBlocked());
   EXPECT_NE(fields().ExcelApp.get(), first) << "the reset let go of the first application";
   ASSERT_EQ(OutputFiles(), std::vector<fs::path>{file});
-  const test::XlsReader xls(file);
-  const sheet::Value b1 = xls.Cell(std::string(CalcSheet), 1, 2);
-  ASSERT_TRUE(std::holds_alternative<std::string>(b1));
-  EXPECT_TRUE(std::get<std::string>(b1).ends_with(",   " + section)) << std::get<std::string>(b1);
+  ExpectSavedForSection(file, section);
 }
 
 // The program's converter still starting at Compute: the run waits for it with the progress
@@ -640,6 +651,120 @@ TEST_F(ComputeTest, ARunDuringTheOfficeStartWaitsForTheConverterAndSavesThroughI
   EXPECT_FALSE(system::InputBlocked());
   EXPECT_EQ(office->Conversions(), 2);
   EXPECT_EQ(office->ConverterProcess(), converter) << "the reset leaves the program's converter running";
+  sheet::OfficeService::Install(nullptr);
+}
+
+
+// A stand-in `soffice` first on PATH while the object lives: it logs the time (seconds since the
+// epoch) of each one-shot conversion asked of it and runs the real LibreOffice for it; asked to
+// start an instance that accepts UNO connections, it runs the real one too, or, when it "never
+// accepts", a process that starts and never answers.
+class StandInOffice {
+ public:
+  explicit StandInOffice(bool accepts) {
+    const fs::path script = folder_.Path() / "soffice";
+    std::ofstream(script) << "#!/bin/sh\n"
+                          << "for a in \"$@\"; do case \"$a\" in\n"
+                          << (accepts ? "" : "  --accept=*) exec sleep 600;;\n")
+                          << "  --convert-to) date +%s.%N >> '" << Log().string() << "';;\n"
+                          << "esac; done\n"
+                          << "exec " << RealOffice().string() << " \"$@\"\n";
+    fs::permissions(script, fs::perms::owner_all);
+    const char* path = std::getenv("PATH");
+    oldPath_ = path != nullptr ? path : "";
+    setenv("PATH", (folder_.Path().string() + ":" + oldPath_).c_str(), 1);
+  }
+  ~StandInOffice() { setenv("PATH", oldPath_.c_str(), 1); }
+
+  // When each one-shot conversion was asked for, in order.
+  std::vector<std::chrono::system_clock::time_point> OneShots() const {
+    std::vector<std::chrono::system_clock::time_point> times;
+    std::istringstream lines(test::ReadText(Log()));
+    for (double seconds; lines >> seconds;) {
+      times.emplace_back(std::chrono::duration_cast<std::chrono::system_clock::duration>(
+          std::chrono::duration<double>(seconds)));
+    }
+    return times;
+  }
+
+ private:
+  fs::path Log() const { return folder_.Path() / "one-shots"; }
+  static fs::path RealOffice() {
+    const std::optional<fs::path> found = sheet::FindProgram("soffice");
+    return found ? *found : fs::path("soffice");
+  }
+  test::TempFolder folder_{"tuvo-stand-in-office"};
+  std::string oldPath_;
+};
+
+// How long after `click` the conversion at `at` was asked for.
+std::chrono::milliseconds After(std::chrono::system_clock::time_point click, std::chrono::system_clock::time_point at) {
+  return std::chrono::duration_cast<std::chrono::milliseconds>(at - click);
+}
+
+// A converter that starts but never accepts a connection: the first Compute waits for it at most
+// its start wait, the next not at all, and both results are saved by the one-shot.
+TEST_F(ComputeTest, AConverterThatNeverAcceptsHoldsNoComputeUpLong) {
+  using namespace std::chrono;
+  const StandInOffice standIn(false);
+  sheet::OfficeTimeouts timeouts;
+  timeouts.startWait = seconds{4};
+  auto office = std::make_shared<sheet::OfficeService>("soffice", timeouts);
+  sheet::OfficeService::Install(office);
+  office->StartInBackground(false);
+  Fill(Season{});
+  const auto first = system_clock::now();
+  Compute();
+  EXPECT_EQ(Message("RunFailure"), nullptr);
+  ASSERT_EQ(standIn.OneShots().size(), 1u);
+  EXPECT_LT(After(first, standIn.OneShots()[0]), timeouts.startWait + seconds{2});
+  ExpectSavedForSection(ResultFile(RDTransplanted), frm().cboFai.Text());
+
+  frm().cmdRun2.Press();
+  Season second;
+  second.section = 1;
+  Fill(second);
+  const auto again = system_clock::now();
+  Compute();
+  EXPECT_EQ(Message("RunFailure"), nullptr);
+  ASSERT_EQ(standIn.OneShots().size(), 2u);
+  EXPECT_LT(After(again, standIn.OneShots()[1]), seconds{2}) << "the second Compute waited for the converter again";
+  EXPECT_EQ(office->Conversions(), 0);
+  EXPECT_EQ(office->OneShots(), 2);
+  ExpectSavedForSection(ResultFile(RDTransplanted), frm().cboFai.Text());
+  sheet::OfficeService::Install(nullptr);
+}
+
+// A converter stopped between two Computes: the second save gives up on it at the conversion's
+// deadline and the one-shot saves the result.
+TEST_F(ComputeTest, AConverterStoppedBetweenTwoComputesHoldsTheSecondUpOnlyToItsDeadline) {
+  using namespace std::chrono;
+  const StandInOffice standIn(true);
+  sheet::OfficeTimeouts timeouts;
+  timeouts.convert = seconds{4};
+  auto office = std::make_shared<sheet::OfficeService>("soffice", timeouts);
+  sheet::OfficeService::Install(office);
+  office->StartInBackground(false);
+  Fill(Season{});
+  Compute();
+  EXPECT_EQ(Message("RunFailure"), nullptr);
+  ASSERT_EQ(office->Conversions(), 1);
+  const pid_t converter = office->ConverterProcess();
+  ASSERT_GT(converter, 0);
+
+  frm().cmdRun2.Press();
+  Season second;
+  second.section = 1;
+  Fill(second);
+  kill(-converter, SIGSTOP);
+  const auto click = system_clock::now();
+  Compute();
+  kill(-converter, SIGCONT);
+  EXPECT_EQ(Message("RunFailure"), nullptr);
+  ASSERT_EQ(standIn.OneShots().size(), 1u);
+  EXPECT_LT(After(click, standIn.OneShots()[0]), timeouts.convert + seconds{2});
+  EXPECT_EQ(office->OneShots(), 1);
+  ExpectSavedForSection(ResultFile(RDTransplanted), frm().cboFai.Text());
   sheet::OfficeService::Install(nullptr);
 }
 

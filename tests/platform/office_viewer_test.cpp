@@ -23,6 +23,10 @@
 #include <com/sun/star/frame/XDesktop2.hpp>
 #include <com/sun/star/frame/XFrame.hpp>
 #include <com/sun/star/frame/XFrames.hpp>
+#include <com/sun/star/sheet/XSpreadsheet.hpp>
+#include <com/sun/star/sheet/XSpreadsheetDocument.hpp>
+#include <com/sun/star/table/XCell.hpp>
+#include <com/sun/star/util/XCloseable.hpp>
 #include <com/sun/star/util/URL.hpp>
 #include <com/sun/star/util/URLTransformer.hpp>
 #include <cppuhelper/bootstrap.hxx>
@@ -30,6 +34,7 @@
 #include <unistd.h>
 
 #include "platform/sheet/office_service.h"
+#include "platform/sheet/office_sockets.h"
 #include "platform/sheet/process.h"
 #include "platform/sheet/sheet.h"
 #include "platform/sheet/viewer.h"
@@ -150,6 +155,8 @@ class VirtualDisplay {
 
 class OfficeViewerTest : public ::testing::Test {
  protected:
+  OfficeViewerTest() { timeouts.watchCount = seconds{1}; }  // a watchdog's count is given up on soon
+
   void SetUp() override {
     if (!display.Up()) GTEST_SKIP() << "no virtual display (Xvfb) here";
     service = std::make_shared<OfficeService>("soffice", timeouts);
@@ -266,6 +273,76 @@ TEST_F(OfficeViewerTest, EndingTheProgramWithNoWorkbookShownEndsTheViewer) {
   viewer = -1;
 }
 
+// The folder an office runs on, from its command line.
+fs::path ProfileFolderOf(pid_t group) {
+  for (const test::RunningProcess& process : test::RunningProcesses()) {
+    if (process.group != group) continue;
+    for (const std::string& argument : process.arguments) {
+      const std::string option = "-env:UserInstallation=file://";
+      if (argument.starts_with(option)) return fs::path(argument.substr(option.size())).parent_path();
+    }
+  }
+  return {};
+}
+
+// Waits up to `limit` for each of the paths to be gone.
+bool AllGone(const std::vector<fs::path>& paths, milliseconds limit) {
+  const auto until = steady_clock::now() + limit;
+  const auto gone = [&] {
+    return std::none_of(paths.begin(), paths.end(), [](const fs::path& path) {
+      std::error_code error;
+      return fs::exists(fs::symlink_status(path, error));
+    });
+  };
+  while (!gone() && steady_clock::now() < until) std::this_thread::sleep_for(milliseconds{50});
+  return gone();
+}
+
+// A document the user opened in the viewer (File > New) is the user's: New computation, the
+// program's end and a viewer that stops answering its watchdog for a while leave it as it is.
+// Once the user closes it, the viewer ends and takes its folder and sockets along.
+TEST_F(OfficeViewerTest, ADocumentTheUserOpenedInTheViewerOutlivesTheProgramAndAStoppedViewer) {
+  std::unique_ptr<Application> app = ShowInApplication("ผลการคำนวณ.xls");
+  const auto office = Office(pipe);
+  const auto typed = rtl::OUString::createFromAscii("the user's own work");
+  css::uno::Reference<css::lang::XComponent> own =
+      css::frame::Desktop::create(office)->loadComponentFromURL("private:factory/scalc", "_blank", 0, {});
+  const auto firstCell = [&] {
+    const auto sheets = css::uno::Reference<css::sheet::XSpreadsheetDocument>(own, css::uno::UNO_QUERY_THROW)->getSheets();
+    const css::uno::Reference<css::sheet::XSpreadsheet> sheet(sheets->getByName(sheets->getElementNames()[0]),
+                                                              css::uno::UNO_QUERY_THROW);
+    return sheet->getCellByPosition(0, 0);
+  };
+  firstCell()->setFormula(typed);
+  const std::vector<fs::path> sockets = SocketsOfGroup(viewer);
+  const fs::path profile = ProfileFolderOf(viewer);
+  EXPECT_EQ(sockets.size(), 2u) << "the UNO pipe's and the profile's";
+  ASSERT_FALSE(profile.empty());
+
+  // New computation closes the result; then the program ends.
+  app->Quit();
+  viewerShown->viewer->Close(viewerShown->document);
+  viewerShown.reset();
+  app.reset();
+  service.reset();
+  std::this_thread::sleep_for(seconds{3});  // the watchdog counts
+  ASSERT_TRUE(GroupRunning(viewer)) << "the viewer was ended with the user's document in it";
+
+  // Stopped past the watchdog's count deadline, and going on again.
+  kill(-viewer, SIGSTOP);
+  std::this_thread::sleep_for(timeouts.watchCount * 4);
+  kill(-viewer, SIGCONT);
+  std::this_thread::sleep_for(seconds{3});
+  ASSERT_TRUE(GroupRunning(viewer)) << "a stopped viewer was ended with the user's document in it";
+  EXPECT_EQ(firstCell()->getFormula(), typed);
+
+  css::uno::Reference<css::util::XCloseable>(own, css::uno::UNO_QUERY_THROW)->close(true);
+  EXPECT_TRUE(WaitGroup(viewer, milliseconds{20000})) << "the viewer ran on after the user's last window";
+  EXPECT_TRUE(AllGone(sockets, milliseconds{5000})) << "a socket of the viewer was left";
+  EXPECT_TRUE(AllGone({profile}, milliseconds{5000})) << "the viewer's folder was left";
+  viewer = -1;
+}
+
 class BrokenViewerTest : public OfficeViewerTest, public ::testing::WithParamInterface<int> {};
 
 TEST_P(BrokenViewerTest, TheResetFinishesAndTheNextShowStartsANewViewer) {
@@ -290,28 +367,61 @@ TEST_P(BrokenViewerTest, TheResetFinishesAndTheNextShowStartsANewViewer) {
 INSTANTIATE_TEST_SUITE_P(DeadOrStopped, BrokenViewerTest, ::testing::Values(SIGKILL, SIGSTOP),
                          [](const auto& info) { return info.param == SIGKILL ? "Dead" : "Stopped"; });
 
-// The program itself, started and then killed: its watchdogs end both instances.
-TEST(OfficeProgramEnd, AKilledProgramLeavesNoInstanceBehind) {
+// The program itself, started under the user's umask and then killed: the sockets of both its
+// instances grant nothing to anyone else while it runs, whatever the umask, and its watchdogs end
+// both instances and remove their sockets.
+class OfficeProgramEnd : public ::testing::TestWithParam<mode_t> {};
+
+TEST_P(OfficeProgramEnd, AKilledProgramLeavesNoInstanceNorSocketAndItsSocketsAreOwnerOnly) {
   VirtualDisplay display;
   if (!display.Up()) GTEST_SKIP() << "no virtual display (Xvfb) here";
   test::TempHome home;
   setenv("QT_QPA_PLATFORM", "xcb", 1);
-  const Started program = StartProcess(TUVO_PROGRAM, {}, "");
+  const Started program = StartProcess(TUVO_PROGRAM, {}, "", -1, {}, GetParam());
   setenv("QT_QPA_PLATFORM", "offscreen", 1);
   ASSERT_GT(program.pid, 0);
   const std::string ours = "name=tuvo" + std::to_string(program.pid) + "_";
-  // Both offices start, the converter's and the viewer's, each behind its launcher.
-  const auto offices = [&] {
-    const std::vector<test::RunningProcess> found = ProcessesWith(ours);
-    return std::count_if(found.begin(), found.end(), [](const auto& process) { return process.name == "soffice.bin"; });
+  // Both offices start, the converter's and the viewer's, each behind its launcher, and each
+  // makes its two sockets.
+  const auto sockets = [&] {
+    std::vector<fs::path> all;
+    int offices = 0;
+    for (const test::RunningProcess& process : ProcessesWith(ours)) {
+      if (process.name != "soffice.bin") continue;
+      ++offices;
+      for (fs::path& socket : SocketsOfGroup(process.group)) all.push_back(std::move(socket));
+    }
+    return offices == 2 ? all : std::vector<fs::path>{};
   };
-  for (int i = 0; i < 1200 && offices() < 2; ++i) std::this_thread::sleep_for(milliseconds{50});
-  EXPECT_EQ(offices(), 2) << "the converter and the viewer";
+  const auto ownerOnly = [](const std::vector<fs::path>& found) {
+    return std::all_of(found.begin(), found.end(), [](const fs::path& socket) {
+      std::error_code error;
+      return (fs::status(socket, error).permissions() & (fs::perms::group_all | fs::perms::others_all)) ==
+             fs::perms::none;
+    });
+  };
+  std::vector<fs::path> found;
+  for (int i = 0; i < 1200 && !(found.size() == 4 && ownerOnly(found)); ++i) {
+    std::this_thread::sleep_for(milliseconds{50});
+    found = sockets();
+  }
+  EXPECT_EQ(found.size(), 4u) << "the converter's and the viewer's UNO pipes and profiles";
+  for (const fs::path& socket : found) {
+    std::error_code error;
+    EXPECT_EQ(fs::status(socket, error).permissions() & (fs::perms::group_all | fs::perms::others_all),
+              fs::perms::none)
+        << socket;
+  }
   kill(program.pid, SIGKILL);
   EndProcess(program.pid, milliseconds{0});
   EXPECT_TRUE(NoneLeft(ours, milliseconds{15000}));
+  EXPECT_TRUE(AllGone(found, milliseconds{5000})) << "a socket of the killed program's offices was left";
   for (const test::RunningProcess& left : ProcessesWith(ours)) kill(left.pid, SIGKILL);
 }
+
+INSTANTIATE_TEST_SUITE_P(Umasks, OfficeProgramEnd, ::testing::Values(022, 002, 000), [](const auto& info) {
+  return "Umask" + std::to_string(info.param / 8 % 8) + std::to_string(info.param % 8);
+});
 
 }  // namespace
 }  // namespace tuvo::sheet

@@ -99,9 +99,8 @@ void OfficeService::StartSlot(Slot& slot, OfficeInstance::Role role) {
       bool started = true;
       try {
         instance->Start();
-      } catch (const std::exception& e) {
+      } catch (const std::exception&) {
         started = false;  // the next use replaces it or does without
-        fprintf(stderr, "DEBUG start failed: %s\n", e.what());
       }
       std::lock_guard lock(mutex_);
       slot.starting.reset();
