@@ -1,6 +1,7 @@
 // Two programs saving at the same time, each through a warm LibreOffice converter of its own: the
 // scenario driver plays the same season twice at once, in homes of their own. Each program's
-// office runs on its own pipe and profile, and both saved files read back whole.
+// office runs on its own pipe and profile, both saved files read back whole, and once the
+// programs are done nothing of their offices is left, not even a socket.
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -14,6 +15,7 @@
 
 #include <stdlib.h>
 
+#include "platform/sheet/office_sockets.h"
 #include "platform/sheet/process.h"
 #include "support/processes.h"
 #include "support/temp_folder.h"
@@ -25,17 +27,23 @@ namespace {
 namespace fs = std::filesystem;
 using namespace std::chrono;
 
-// The profile folders of the running offices whose pipe belongs to the program `pid`.
-std::set<std::string> OfficeProfilesOf(pid_t pid) {
-  const std::string pipe = "--accept=pipe,name=tuvo" + std::to_string(pid) + "_";
+// The running offices whose pipe belongs to the program `pid`: their profile folders, and the
+// sockets they hold.
+struct Offices {
   std::set<std::string> profiles;
+  std::set<fs::path> sockets;
+};
+Offices OfficesOf(pid_t pid) {
+  const std::string pipe = "--accept=pipe,name=tuvo" + std::to_string(pid) + "_";
+  Offices offices;
   for (const test::RunningProcess& process : test::RunningProcesses()) {
     if (process.name != "soffice.bin" || !process.Mentions(pipe)) continue;
     for (const std::string& argument : process.arguments) {
-      if (argument.starts_with("-env:UserInstallation=")) profiles.insert(argument);
+      if (argument.starts_with("-env:UserInstallation=")) offices.profiles.insert(argument);
     }
+    for (const fs::path& socket : sheet::SocketsOfGroup(process.group)) offices.sockets.insert(socket);
   }
-  return profiles;
+  return offices;
 }
 
 TEST(TwoPrograms, SaveAtOnceThroughOfficesOfTheirOwn) {
@@ -50,21 +58,38 @@ TEST(TwoPrograms, SaveAtOnceThroughOfficesOfTheirOwn) {
     ASSERT_GT(drives.back().pid, 0);
   }
 
-  // While both run, each has an office of its own.
-  std::set<std::string> firstProfiles, secondProfiles;
-  for (int i = 0; i < 1200 && (firstProfiles.empty() || secondProfiles.empty()); ++i) {
-    firstProfiles = OfficeProfilesOf(drives[0].pid);
-    secondProfiles = OfficeProfilesOf(drives[1].pid);
+  // While both run, each has an office of its own, with its UNO pipe's and its profile's socket.
+  Offices firstOffices, secondOffices;
+  for (int i = 0; i < 1200 && (firstOffices.sockets.size() < 2 || secondOffices.sockets.size() < 2); ++i) {
+    Offices now = OfficesOf(drives[0].pid);
+    if (!now.profiles.empty()) firstOffices = std::move(now);
+    now = OfficesOf(drives[1].pid);
+    if (!now.profiles.empty()) secondOffices = std::move(now);
     std::this_thread::sleep_for(milliseconds{50});
   }
-  EXPECT_EQ(firstProfiles.size(), 1u);
-  EXPECT_EQ(secondProfiles.size(), 1u);
-  EXPECT_NE(firstProfiles, secondProfiles);
+  EXPECT_EQ(firstOffices.profiles.size(), 1u);
+  EXPECT_EQ(secondOffices.profiles.size(), 1u);
+  EXPECT_NE(firstOffices.profiles, secondOffices.profiles);
+  EXPECT_EQ(firstOffices.sockets.size(), 2u);
+  EXPECT_EQ(secondOffices.sockets.size(), 2u);
 
   for (const sheet::Started& drive : drives) {
     EXPECT_EQ(sheet::WaitProcess(drive.pid, minutes{5}), 0) << "a driver failed";
     sheet::EndProcess(drive.pid, milliseconds{0});
   }
+  // Their watchdogs end the offices and take their sockets along.
+  const auto left = [&] {
+    std::vector<fs::path> there;
+    for (const Offices* offices : {&firstOffices, &secondOffices}) {
+      for (const fs::path& socket : offices->sockets) {
+        std::error_code error;
+        if (fs::exists(fs::symlink_status(socket, error))) there.push_back(socket);
+      }
+    }
+    return there;
+  };
+  for (int i = 0; i < 200 && !left().empty(); ++i) std::this_thread::sleep_for(milliseconds{50});
+  EXPECT_EQ(left(), std::vector<fs::path>{}) << "a socket of the programs' offices was left";
   std::vector<std::string> titles;
   for (const fs::path& home : {first.Path(), second.Path()}) {
     std::vector<fs::path> saved;

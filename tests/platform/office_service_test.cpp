@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <chrono>
 #include <csignal>
+#include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -16,8 +18,8 @@
 #include <unistd.h>
 
 #include "platform/sheet/office_service.h"
+#include "platform/sheet/process.h"
 #include "platform/sheet/sheet.h"
-#include "support/processes.h"
 #include "support/temp_folder.h"
 #include "support/xls_reader.h"
 
@@ -29,17 +31,8 @@ using namespace std::chrono;
 using test::TempFolder;
 using test::XlsReader;
 
-// Whether anything of a process group still runs.
-bool GroupRuns(pid_t group) {
-  const std::vector<test::RunningProcess> running = test::RunningProcesses();
-  return std::any_of(running.begin(), running.end(), [&](const auto& process) { return process.group == group; });
-}
-
 // Waits up to five seconds for the group to end.
-bool GroupEnds(pid_t group) {
-  for (int i = 0; i < 500 && GroupRuns(group); ++i) std::this_thread::sleep_for(milliseconds{10});
-  return !GroupRuns(group);
-}
+bool GroupEnds(pid_t group) { return WaitGroup(group, seconds{5}); }
 
 class OfficeServiceTest : public ::testing::Test {
  protected:
@@ -241,6 +234,30 @@ TEST_F(OfficeServiceTest, EndingTheProgramDuringTheStartWaitsForNothing) {
   const auto before = steady_clock::now();
   service.reset();
   EXPECT_LT(steady_clock::now() - before, seconds{3});
+}
+
+// Where the UNO runtime cannot start, no instance starts, nobody waits for one, and the one-shot
+// converts at once. Run in a process of its own, as the runtime starts once per process.
+TEST(OfficeServiceWithoutRuntime, StartsNoInstanceAndLeavesTheSaveToTheOneShot) {
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  const auto withoutRuntime = [] {
+    // A bootstrap file that adds a type library the runtime cannot read.
+    const TempFolder broken{"tuvo-no-runtime"};
+    std::ofstream(broken.Path() / "types.rdb") << "not a type library";
+    std::ofstream(broken.Path() / "fundamentalrc") << "[Bootstrap]\nURE_MORE_TYPES=" << FileUrl(broken.Path() / "types.rdb")
+                                                   << "\n";
+    setenv("URE_BOOTSTRAP", ("vnd.sun.star.pathname:" + (broken.Path() / "fundamentalrc").string()).c_str(), 1);
+    OfficeService service;
+    service.StartInBackground(true);
+    const bool nothingStarted = !service.ConverterStarting() && service.ConverterProcess() < 0 &&
+                                service.ViewerProcess() < 0 && !service.Show("/nonexistent.xls");
+    const bool noWait = service.WaitForConverterStart(milliseconds{0});
+    bool oneShot = false;
+    service.Convert("/nonexistent.xlsx", "/nonexistent.xls", [&] { oneShot = true; });
+    std::fprintf(stderr, "started nothing: %d, no wait: %d, one-shot: %d\n", nothingStarted, noWait, oneShot);
+    std::exit(nothingStarted && noWait && oneShot && service.OneShots() == 1 ? 0 : 1);
+  };
+  EXPECT_EXIT(withoutRuntime(), testing::ExitedWithCode(0), "started nothing: 1, no wait: 1, one-shot: 1");
 }
 
 }  // namespace
