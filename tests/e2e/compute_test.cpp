@@ -24,6 +24,7 @@
 #include <vector>
 
 #include <stdlib.h>
+#include <unistd.h>
 
 #include "eto/select_station_eto.h"
 #include "forms/frmTUVO.h"
@@ -36,6 +37,7 @@
 #include "platform/sheet/sheet.h"
 #include "platform/system.h"
 #include "run/season.h"
+#include "support/processes.h"
 #include "support/temp_folder.h"
 #include "support/xls_reader.h"
 
@@ -138,6 +140,8 @@ class ComputeTest : public ::testing::Test {
     frm_.reset();
     fields_.reset();
     system::SetClock({});
+    // The offices a test started end after it, by their watchdogs; they use HOME until they end.
+    EXPECT_TRUE(test::NoneLeft(test::OfficesOf(getpid())));
   }
 
   // A main window of its own on fresh fields, shown as at program start.

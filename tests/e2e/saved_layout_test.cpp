@@ -31,10 +31,12 @@
 #include <com/sun/star/util/XCloseable.hpp>
 #include <cppuhelper/bootstrap.hxx>
 #include <stdlib.h>
+#include <unistd.h>
 
 #include "platform/sheet/office_instance.h"
 #include "platform/sheet/process.h"
 #include "support/retried.h"
+#include "support/processes.h"
 #include "support/temp_folder.h"
 
 namespace tuvo {
@@ -152,6 +154,8 @@ class SavedLayout : public ::testing::TestWithParam<Saving> {
     const std::optional<int> status = sheet::WaitProcess(drive.pid, std::chrono::minutes{5});
     sheet::EndProcess(drive.pid, std::chrono::milliseconds{0});
     EXPECT_EQ(status, 0) << "the driver failed";
+    // Its office ends after it, by its watchdog, and uses the home until then.
+    EXPECT_TRUE(test::NoneLeft(test::OfficesOf(drive.pid)));
     std::vector<fs::path> saved;
     for (const auto& entry : fs::directory_iterator(home.Path() / "TUVO_Output")) {
       if (entry.path().extension() == ".xls") saved.push_back(entry.path());
@@ -159,6 +163,9 @@ class SavedLayout : public ::testing::TestWithParam<Saving> {
     EXPECT_EQ(saved.size(), 1u);
     return saved.empty() ? fs::path() : saved.front();
   }
+
+  // Our own office ends after the test, by its watchdog, and uses the home until then.
+  void TearDown() override { EXPECT_TRUE(test::NoneLeft(test::OfficesOf(getpid()))); }
 
   test::TempFolder home{"tuvo-layout-home"};
 };

@@ -90,6 +90,7 @@ TEST(TwoPrograms, SaveAtOnceThroughOfficesOfTheirOwn) {
   };
   for (int i = 0; i < 200 && !left().empty(); ++i) std::this_thread::sleep_for(milliseconds{50});
   EXPECT_EQ(left(), std::vector<fs::path>{}) << "a socket of the programs' offices was left";
+  for (const sheet::Started& drive : drives) EXPECT_TRUE(test::NoneLeft(test::OfficesOf(drive.pid)));
   std::vector<std::string> titles;
   for (const fs::path& home : {first.Path(), second.Path()}) {
     std::vector<fs::path> saved;

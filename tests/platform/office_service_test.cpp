@@ -241,21 +241,25 @@ TEST_F(OfficeServiceTest, EndingTheProgramDuringTheStartWaitsForNothing) {
 TEST(OfficeServiceWithoutRuntime, StartsNoInstanceAndLeavesTheSaveToTheOneShot) {
   GTEST_FLAG_SET(death_test_style, "threadsafe");
   const auto withoutRuntime = [] {
-    // A bootstrap file that adds a type library the runtime cannot read.
-    const TempFolder broken{"tuvo-no-runtime"};
-    std::ofstream(broken.Path() / "types.rdb") << "not a type library";
-    std::ofstream(broken.Path() / "fundamentalrc") << "[Bootstrap]\nURE_MORE_TYPES=" << FileUrl(broken.Path() / "types.rdb")
-                                                   << "\n";
-    setenv("URE_BOOTSTRAP", ("vnd.sun.star.pathname:" + (broken.Path() / "fundamentalrc").string()).c_str(), 1);
-    OfficeService service;
-    service.StartInBackground(true);
-    const bool nothingStarted = !service.ConverterStarting() && service.ConverterProcess() < 0 &&
-                                service.ViewerProcess() < 0 && !service.Show("/nonexistent.xls");
-    const bool noWait = service.WaitForConverterStart(milliseconds{0});
-    bool oneShot = false;
-    service.Convert("/nonexistent.xlsx", "/nonexistent.xls", [&] { oneShot = true; });
-    std::fprintf(stderr, "started nothing: %d, no wait: %d, one-shot: %d\n", nothingStarted, noWait, oneShot);
-    std::exit(nothingStarted && noWait && oneShot && service.OneShots() == 1 ? 0 : 1);
+    bool ok = false;
+    {
+      // A bootstrap file that adds a type library the runtime cannot read.
+      const TempFolder broken{"tuvo-no-runtime"};
+      std::ofstream(broken.Path() / "types.rdb") << "not a type library";
+      std::ofstream(broken.Path() / "fundamentalrc")
+          << "[Bootstrap]\nURE_MORE_TYPES=" << FileUrl(broken.Path() / "types.rdb") << "\n";
+      setenv("URE_BOOTSTRAP", ("vnd.sun.star.pathname:" + (broken.Path() / "fundamentalrc").string()).c_str(), 1);
+      OfficeService service;
+      service.StartInBackground(true);
+      const bool nothingStarted = !service.ConverterStarting() && service.ConverterProcess() < 0 &&
+                                  service.ViewerProcess() < 0 && !service.Show("/nonexistent.xls");
+      const bool noWait = service.WaitForConverterStart(milliseconds{0});
+      bool oneShot = false;
+      service.Convert("/nonexistent.xlsx", "/nonexistent.xls", [&] { oneShot = true; });
+      std::fprintf(stderr, "started nothing: %d, no wait: %d, one-shot: %d\n", nothingStarted, noWait, oneShot);
+      ok = nothingStarted && noWait && oneShot && service.OneShots() == 1;
+    }
+    std::exit(ok ? 0 : 1);
   };
   EXPECT_EXIT(withoutRuntime(), testing::ExitedWithCode(0), "started nothing: 1, no wait: 1, one-shot: 1");
 }

@@ -49,21 +49,8 @@ namespace fs = std::filesystem;
 using namespace std::chrono;
 using test::TempFolder;
 
-// The running processes whose command line holds `text`.
-std::vector<test::RunningProcess> ProcessesWith(const std::string& text) {
-  std::vector<test::RunningProcess> found;
-  for (test::RunningProcess& process : test::RunningProcesses()) {
-    if (process.Mentions(text)) found.push_back(std::move(process));
-  }
-  return found;
-}
-
-// Waits up to `limit` for no process to hold `text` in its command line.
-bool NoneLeft(const std::string& text, milliseconds limit = milliseconds{10000}) {
-  const auto until = steady_clock::now() + limit;
-  while (!ProcessesWith(text).empty() && steady_clock::now() < until) std::this_thread::sleep_for(milliseconds{50});
-  return ProcessesWith(text).empty();
-}
+using test::NoneLeft;
+using test::ProcessesWith;
 
 namespace css = com::sun::star;
 
@@ -380,7 +367,7 @@ TEST_P(OfficeProgramEnd, AKilledProgramLeavesNoInstanceNorSocketAndItsSocketsAre
   const Started program = StartProcess(TUVO_PROGRAM, {}, "", -1, {}, GetParam());
   setenv("QT_QPA_PLATFORM", "offscreen", 1);
   ASSERT_GT(program.pid, 0);
-  const std::string ours = "name=tuvo" + std::to_string(program.pid) + "_";
+  const std::string ours = test::OfficesOf(program.pid);
   // Both offices start, the converter's and the viewer's, each behind its launcher, and each
   // makes its two sockets.
   const auto sockets = [&] {

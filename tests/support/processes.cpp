@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <thread>
 
 namespace tuvo::test {
 
@@ -40,5 +41,23 @@ std::vector<RunningProcess> RunningProcesses() {
   }
   return running;
 }
+
+std::vector<RunningProcess> ProcessesWith(const std::string& text) {
+  std::vector<RunningProcess> found;
+  for (RunningProcess& process : RunningProcesses()) {
+    if (process.Mentions(text)) found.push_back(std::move(process));
+  }
+  return found;
+}
+
+bool NoneLeft(const std::string& text, std::chrono::milliseconds limit) {
+  const auto until = std::chrono::steady_clock::now() + limit;
+  while (!ProcessesWith(text).empty() && std::chrono::steady_clock::now() < until) {
+    std::this_thread::sleep_for(std::chrono::milliseconds{50});
+  }
+  return ProcessesWith(text).empty();
+}
+
+std::string OfficesOf(pid_t pid) { return "name=tuvo" + std::to_string(pid) + "_"; }
 
 }  // namespace tuvo::test

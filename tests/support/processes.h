@@ -2,6 +2,7 @@
 // left running.
 #pragma once
 
+#include <chrono>
 #include <string>
 #include <vector>
 
@@ -20,5 +21,14 @@ struct RunningProcess {
 
 // Every process running now; ended ones still waiting for their reaper are left out.
 std::vector<RunningProcess> RunningProcesses();
+
+// The running processes whose command line holds `text`.
+std::vector<RunningProcess> ProcessesWith(const std::string& text);
+
+// Waits up to `limit` for no process to hold `text` in its command line; true once none does.
+bool NoneLeft(const std::string& text, std::chrono::milliseconds limit = std::chrono::milliseconds{10000});
+
+// What the command lines of the offices the program `pid` started hold: their pipes carry its pid.
+std::string OfficesOf(pid_t pid);
 
 }  // namespace tuvo::test
