@@ -140,6 +140,7 @@ class ComputeTest : public ::testing::Test {
     frm_.reset();
     fields_.reset();
     system::SetClock({});
+    sheet::OfficeService::Install(nullptr);
     // The offices a test started end after it, by their watchdogs; they use HOME until they end.
     EXPECT_TRUE(test::NoneLeft(test::OfficesOf(getpid())));
   }
@@ -198,6 +199,22 @@ class ComputeTest : public ::testing::Test {
   }
 
   void Compute() { frm().cmdRun.Press(); }
+
+  // New computation, then another section of the same season (its name tells the results apart).
+  void NewComputationOfSection(int section) {
+    frm().cmdRun2.Press();
+    Season next;
+    next.section = section;
+    Fill(next);
+  }
+
+  // The program's office service on `timeouts`, installed and starting, as the program starts it.
+  std::shared_ptr<sheet::OfficeService> StartOffice(sheet::OfficeTimeouts timeouts = {}) {
+    auto office = std::make_shared<sheet::OfficeService>("soffice", timeouts);
+    sheet::OfficeService::Install(office);
+    office->StartInBackground(false);
+    return office;
+  }
 
   fs::path OutputFolder() const { return home_.Path() / "TUVO_Output"; }
   // The result's file name: a blank, the crop, a blank, the time stamp, " .xls".
@@ -613,10 +630,7 @@ TEST_F(ComputeTest, ASecondRunOfTheSameNameReplacesTheFile) {
   const sheet::Application* first = fields().ExcelApp.get();
 
   // New computation, another section (its name tells the second result from the first).
-  frm().cmdRun2.Press();
-  Season second;
-  second.section = 1;
-  Fill(second);
+  NewComputationOfSection(1);
   const std::string section = frm().cboFai.Text();
   Compute();
   EXPECT_EQ(Message("RunFailure"), nullptr);
@@ -630,9 +644,7 @@ TEST_F(ComputeTest, ASecondRunOfTheSameNameReplacesTheFile) {
 // window up, saves through it once, and a second season after New computation goes through the
 // same warm converter.
 TEST_F(ComputeTest, ARunDuringTheOfficeStartWaitsForTheConverterAndSavesThroughIt) {
-  auto office = std::make_shared<sheet::OfficeService>();
-  sheet::OfficeService::Install(office);
-  office->StartInBackground(false);
+  const auto office = StartOffice();
   Fill(Season{});
   ASSERT_TRUE(office->ConverterStarting());
   Compute();
@@ -646,16 +658,12 @@ TEST_F(ComputeTest, ARunDuringTheOfficeStartWaitsForTheConverterAndSavesThroughI
   EXPECT_EQ(test::XlsReader(file).SheetNames().size(), 4u);
 
   const pid_t converter = office->ConverterProcess();
-  frm().cmdRun2.Press();
-  Season second;
-  second.section = 1;
-  Fill(second);
+  NewComputationOfSection(1);
   Compute();
   EXPECT_EQ(Message("RunFailure"), nullptr);
   EXPECT_FALSE(system::InputBlocked());
   EXPECT_EQ(office->Conversions(), 2);
   EXPECT_EQ(office->ConverterProcess(), converter) << "the reset leaves the program's converter running";
-  sheet::OfficeService::Install(nullptr);
 }
 
 
@@ -713,9 +721,7 @@ TEST_F(ComputeTest, AConverterThatNeverAcceptsHoldsNoComputeUpLong) {
   const StandInOffice standIn(false);
   sheet::OfficeTimeouts timeouts;
   timeouts.startWait = seconds{4};
-  auto office = std::make_shared<sheet::OfficeService>("soffice", timeouts);
-  sheet::OfficeService::Install(office);
-  office->StartInBackground(false);
+  const auto office = StartOffice(timeouts);
   Fill(Season{});
   const auto first = system_clock::now();
   Compute();
@@ -724,10 +730,7 @@ TEST_F(ComputeTest, AConverterThatNeverAcceptsHoldsNoComputeUpLong) {
   EXPECT_LT(After(first, standIn.OneShots()[0]), timeouts.startWait + seconds{2});
   ExpectSavedForSection(ResultFile(RDTransplanted), frm().cboFai.Text());
 
-  frm().cmdRun2.Press();
-  Season second;
-  second.section = 1;
-  Fill(second);
+  NewComputationOfSection(1);
   const auto again = system_clock::now();
   Compute();
   EXPECT_EQ(Message("RunFailure"), nullptr);
@@ -736,7 +739,6 @@ TEST_F(ComputeTest, AConverterThatNeverAcceptsHoldsNoComputeUpLong) {
   EXPECT_EQ(office->Conversions(), 0);
   EXPECT_EQ(office->OneShots(), 2);
   ExpectSavedForSection(ResultFile(RDTransplanted), frm().cboFai.Text());
-  sheet::OfficeService::Install(nullptr);
 }
 
 // A converter stopped between two Computes: the second save gives up on it at the conversion's
@@ -746,9 +748,7 @@ TEST_F(ComputeTest, AConverterStoppedBetweenTwoComputesHoldsTheSecondUpOnlyToIts
   const StandInOffice standIn(true);
   sheet::OfficeTimeouts timeouts;
   timeouts.convert = seconds{4};
-  auto office = std::make_shared<sheet::OfficeService>("soffice", timeouts);
-  sheet::OfficeService::Install(office);
-  office->StartInBackground(false);
+  const auto office = StartOffice(timeouts);
   Fill(Season{});
   Compute();
   EXPECT_EQ(Message("RunFailure"), nullptr);
@@ -756,10 +756,7 @@ TEST_F(ComputeTest, AConverterStoppedBetweenTwoComputesHoldsTheSecondUpOnlyToIts
   const pid_t converter = office->ConverterProcess();
   ASSERT_GT(converter, 0);
 
-  frm().cmdRun2.Press();
-  Season second;
-  second.section = 1;
-  Fill(second);
+  NewComputationOfSection(1);
   kill(-converter, SIGSTOP);
   const auto click = system_clock::now();
   Compute();
@@ -769,7 +766,6 @@ TEST_F(ComputeTest, AConverterStoppedBetweenTwoComputesHoldsTheSecondUpOnlyToIts
   EXPECT_LT(After(click, standIn.OneShots()[0]), timeouts.convert + seconds{2});
   EXPECT_EQ(office->OneShots(), 1);
   ExpectSavedForSection(ResultFile(RDTransplanted), frm().cboFai.Text());
-  sheet::OfficeService::Install(nullptr);
 }
 
 }  // namespace

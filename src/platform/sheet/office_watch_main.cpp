@@ -38,6 +38,8 @@ using Clock = std::chrono::steady_clock;
 
 // How often the office's sockets are looked for while the program runs.
 constexpr auto NoteInterval = 250ms;
+// How often a pending count is looked at, and whether the viewer still runs.
+constexpr auto LookInterval = 500ms;
 // How often a viewer's windows are counted, and a window's office looked at, after the program.
 constexpr auto CountInterval = 2s;
 // How long a count may go unanswered before its connection counts as broken (the default).
@@ -153,7 +155,7 @@ void EndViewerOnceItShowsNothing(const std::string& pipe, std::chrono::milliseco
       asked = Clock::now();
       late = false;
     }
-    if (pending.wait_for(NoteInterval) != std::future_status::ready) {
+    if (pending.wait_for(LookInterval) != std::future_status::ready) {
       if (!late && Clock::now() - asked > countDeadline) {
         // Busy or stopped: it may still hold the user's work, so it is waited for, never ended.
         std::fprintf(stderr, "the viewer did not answer a count within %lld ms; waiting on\n",
