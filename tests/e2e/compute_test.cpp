@@ -677,7 +677,7 @@ class StandInOffice {
     const fs::path script = folder_.Path() / "soffice";
     std::ofstream(script) << "#!/bin/sh\n"
                           << "for a in \"$@\"; do case \"$a\" in\n"
-                          << (accepts ? "" : "  --accept=*) exec sleep 600;;\n")
+                          << (accepts ? "" : "  --accept=*) exec sh -c 'sleep 600; :' soffice \"$@\";;\n")
                           << "  --convert-to) date +%s.%N >> '" << Log().string() << "';;\n"
                           << "esac; done\n"
                           << "exec " << RealOffice().string() << " \"$@\"\n";

@@ -31,17 +31,17 @@ using namespace std::chrono;
 // sockets they hold.
 struct Offices {
   std::set<std::string> profiles;
-  std::set<fs::path> sockets;
+  std::vector<fs::path> sockets;
 };
-Offices OfficesOf(pid_t pid) {
-  const std::string pipe = "--accept=pipe,name=tuvo" + std::to_string(pid) + "_";
+Offices RunningOfficesOf(pid_t pid) {
+  const std::string pipe = "--accept=pipe," + test::OfficesOf(pid);
   Offices offices;
   for (const test::RunningProcess& process : test::RunningProcesses()) {
     if (process.name != "soffice.bin" || !process.Mentions(pipe)) continue;
     for (const std::string& argument : process.arguments) {
       if (argument.starts_with("-env:UserInstallation=")) offices.profiles.insert(argument);
     }
-    for (const fs::path& socket : sheet::SocketsOfGroup(process.group)) offices.sockets.insert(socket);
+    for (fs::path& socket : sheet::SocketsOfGroup(process.group)) offices.sockets.push_back(std::move(socket));
   }
   return offices;
 }
@@ -61,9 +61,9 @@ TEST(TwoPrograms, SaveAtOnceThroughOfficesOfTheirOwn) {
   // While both run, each has an office of its own, with its UNO pipe's and its profile's socket.
   Offices firstOffices, secondOffices;
   for (int i = 0; i < 1200 && (firstOffices.sockets.size() < 2 || secondOffices.sockets.size() < 2); ++i) {
-    Offices now = OfficesOf(drives[0].pid);
+    Offices now = RunningOfficesOf(drives[0].pid);
     if (!now.profiles.empty()) firstOffices = std::move(now);
-    now = OfficesOf(drives[1].pid);
+    now = RunningOfficesOf(drives[1].pid);
     if (!now.profiles.empty()) secondOffices = std::move(now);
     std::this_thread::sleep_for(milliseconds{50});
   }
@@ -78,18 +78,9 @@ TEST(TwoPrograms, SaveAtOnceThroughOfficesOfTheirOwn) {
     sheet::EndProcess(drive.pid, milliseconds{0});
   }
   // Their watchdogs end the offices and take their sockets along.
-  const auto left = [&] {
-    std::vector<fs::path> there;
-    for (const Offices* offices : {&firstOffices, &secondOffices}) {
-      for (const fs::path& socket : offices->sockets) {
-        std::error_code error;
-        if (fs::exists(fs::symlink_status(socket, error))) there.push_back(socket);
-      }
-    }
-    return there;
-  };
-  for (int i = 0; i < 200 && !left().empty(); ++i) std::this_thread::sleep_for(milliseconds{50});
-  EXPECT_EQ(left(), std::vector<fs::path>{}) << "a socket of the programs' offices was left";
+  for (const Offices* offices : {&firstOffices, &secondOffices}) {
+    EXPECT_TRUE(test::AllGone(offices->sockets, milliseconds{10000})) << "a socket of the programs' offices was left";
+  }
   for (const sheet::Started& drive : drives) EXPECT_TRUE(test::NoneLeft(test::OfficesOf(drive.pid)));
   std::vector<std::string> titles;
   for (const fs::path& home : {first.Path(), second.Path()}) {

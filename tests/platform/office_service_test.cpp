@@ -154,7 +154,7 @@ TEST_F(OfficeServiceTest, AStoppedConverterIsEndedAtItsDeadlineAndReplaced) {
 
 TEST_F(OfficeServiceTest, AConverterThatRefusesToServeLeavesTheSaveToTheOneShot) {
   program = Script("refusing-office",
-                   "for a in \"$@\"; do case \"$a\" in --accept=*) exec sleep 600;; esac; done\n"
+                   "for a in \"$@\"; do case \"$a\" in --accept=*) exec sh -c 'sleep 600; :' soffice \"$@\";; esac; done\n"
                    "exec soffice \"$@\"")
                 .string();
   OfficeTimeouts timeouts;

@@ -15,14 +15,20 @@
 #include <thread>
 #include <vector>
 
+#include <com/sun/star/awt/Toolkit.hpp>
+#include <com/sun/star/awt/WindowAttribute.hpp>
+#include <com/sun/star/awt/WindowClass.hpp>
+#include <com/sun/star/awt/WindowDescriptor.hpp>
 #include <com/sun/star/awt/XWindow2.hpp>
 #include <com/sun/star/bridge/UnoUrlResolver.hpp>
 #include <com/sun/star/frame/XDispatch.hpp>
 #include <com/sun/star/frame/XDispatchProvider.hpp>
 #include <com/sun/star/frame/Desktop.hpp>
+#include <com/sun/star/frame/Frame.hpp>
 #include <com/sun/star/frame/XDesktop2.hpp>
 #include <com/sun/star/frame/XFrame.hpp>
 #include <com/sun/star/frame/XFrames.hpp>
+#include <com/sun/star/frame/XFramesSupplier.hpp>
 #include <com/sun/star/sheet/XSpreadsheet.hpp>
 #include <com/sun/star/sheet/XSpreadsheetDocument.hpp>
 #include <com/sun/star/table/XCell.hpp>
@@ -49,6 +55,7 @@ namespace fs = std::filesystem;
 using namespace std::chrono;
 using test::TempFolder;
 
+using test::AllGone;
 using test::NoneLeft;
 using test::ProcessesWith;
 
@@ -272,19 +279,6 @@ fs::path ProfileFolderOf(pid_t group) {
   return {};
 }
 
-// Waits up to `limit` for each of the paths to be gone.
-bool AllGone(const std::vector<fs::path>& paths, milliseconds limit) {
-  const auto until = steady_clock::now() + limit;
-  const auto gone = [&] {
-    return std::none_of(paths.begin(), paths.end(), [](const fs::path& path) {
-      std::error_code error;
-      return fs::exists(fs::symlink_status(path, error));
-    });
-  };
-  while (!gone() && steady_clock::now() < until) std::this_thread::sleep_for(milliseconds{50});
-  return gone();
-}
-
 // A document the user opened in the viewer (File > New) is the user's: New computation, the
 // program's end and a viewer that stops answering its watchdog for a while leave it as it is.
 // Once the user closes it, the viewer ends and takes its folder and sockets along.
@@ -328,6 +322,30 @@ TEST_F(OfficeViewerTest, ADocumentTheUserOpenedInTheViewerOutlivesTheProgramAndA
   EXPECT_TRUE(AllGone(sockets, milliseconds{5000})) << "a socket of the viewer was left";
   EXPECT_TRUE(AllGone({profile}, milliseconds{5000})) << "the viewer's folder was left";
   viewer = -1;
+}
+
+// A window that is still loading its document shows no document yet, but may be about to: it
+// counts as held, so that the viewer is not ended under it.
+TEST_F(OfficeViewerTest, AWindowStillLoadingCountsAsADocumentWindow) {
+  EXPECT_EQ(VisibleWindows(), 1);
+  const auto office = Office(pipe);
+  // A visible frame that has no document in it yet, as the office makes one for a load.
+  css::awt::WindowDescriptor descriptor;
+  descriptor.Type = css::awt::WindowClass_TOP;
+  descriptor.WindowServiceName = "window";
+  descriptor.Bounds = css::awt::Rectangle(0, 0, 400, 300);
+  descriptor.WindowAttributes = css::awt::WindowAttribute::BORDER | css::awt::WindowAttribute::CLOSEABLE;
+  const css::uno::Reference<css::awt::XWindow> window(css::awt::Toolkit::create(office)->createWindow(descriptor),
+                                                     css::uno::UNO_QUERY_THROW);
+  const css::uno::Reference<css::frame::XFrame2> loading = css::frame::Frame::create(office);
+  loading->initialize(window);
+  const auto desktop = css::frame::Desktop::create(office);
+  loading->setCreator(css::uno::Reference<css::frame::XFramesSupplier>(desktop, css::uno::UNO_QUERY_THROW));
+  desktop->getFrames()->append(css::uno::Reference<css::frame::XFrame>(loading, css::uno::UNO_QUERY_THROW));
+  window->setVisible(true);
+  EXPECT_EQ(VisibleWindows(), 2);
+  loading->dispose();
+  EXPECT_EQ(VisibleWindows(), 1);
 }
 
 class BrokenViewerTest : public OfficeViewerTest, public ::testing::WithParamInterface<int> {};

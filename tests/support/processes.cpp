@@ -58,6 +58,18 @@ bool NoneLeft(const std::string& text, std::chrono::milliseconds limit) {
   return ProcessesWith(text).empty();
 }
 
+bool AllGone(const std::vector<std::filesystem::path>& paths, std::chrono::milliseconds limit) {
+  const auto gone = [&] {
+    return std::none_of(paths.begin(), paths.end(), [](const std::filesystem::path& path) {
+      std::error_code error;
+      return std::filesystem::exists(std::filesystem::symlink_status(path, error));
+    });
+  };
+  const auto until = std::chrono::steady_clock::now() + limit;
+  while (!gone() && std::chrono::steady_clock::now() < until) std::this_thread::sleep_for(std::chrono::milliseconds{50});
+  return gone();
+}
+
 std::string OfficesOf(pid_t pid) { return "name=tuvo" + std::to_string(pid) + "_"; }
 
 }  // namespace tuvo::test

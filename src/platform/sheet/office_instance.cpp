@@ -25,9 +25,11 @@ namespace {
 namespace fs = std::filesystem;
 
 // How long a request that passed its deadline may take to notice the ended office.
-constexpr std::chrono::milliseconds AbandonWait{5000};
-// The pause between two attempts to connect while the office starts.
+constexpr std::chrono::milliseconds AbandonWait{1000};
+// The pause between two attempts to connect while the office starts, shorter while its sockets
+// are still to be made owner-only.
 constexpr std::chrono::milliseconds ConnectRetry{50};
+constexpr std::chrono::milliseconds SocketLook{10};
 // The converter's files and sockets are ours alone.
 constexpr mode_t ConverterMask = 077;
 
@@ -174,31 +176,39 @@ void OfficeInstance::Start(std::optional<std::chrono::milliseconds> deadline) {
 }
 
 // Connects to the office once it accepts on its pipe. soffice is a launcher: the office behind it
-// makes its sockets a while later, its profile's first; both are made ours alone before anyone
-// could connect through them (the viewer runs under the user's umask).
+// makes its sockets a while later, its profile's first. Each is made ours alone as soon as it is
+// seen, looked for every few milliseconds, and the UNO pipe's before we connect through it (the
+// viewer runs under the user's umask, so for those milliseconds its sockets take that umask).
 void OfficeInstance::Connect(Clock::time_point until) {
   const pid_t pid = pid_;
   const std::string pipe = pipeName_;
   auto sockets = std::make_shared<std::vector<fs::path>>();
-  connection_ = Call(Remaining(until), "starting", [pid, pipe, sockets]() -> std::shared_ptr<uno::Connection> {
-    const fs::path accepting = PipeSocket(pipe);
-    while (true) {
-      if (const std::optional<int> status = WaitProcess(pid, std::chrono::milliseconds{0})) {
-        throw uno::UnoError("it ended while starting, with exit status " + std::to_string(*status));
-      }
-      std::error_code error;
-      if (fs::exists(accepting, error)) {
+  auto givenUp = std::make_shared<std::atomic<bool>>(false);
+  try {
+    connection_ = Call(Remaining(until), "starting", [pid, pipe, sockets, givenUp]() -> std::shared_ptr<uno::Connection> {
+      const fs::path accepting = PipeSocket(pipe);
+      while (!*givenUp) {
+        if (const std::optional<int> status = WaitProcess(pid, std::chrono::milliseconds{0})) {
+          throw uno::UnoError("it ended while starting, with exit status " + std::to_string(*status));
+        }
         *sockets = SocketsOfGroup(pid);
         MakeOwnerOnly(*sockets);
-        MakeOwnerOnly({accepting});
-        try {
-          return uno::Connection::Connect(pipe);
-        } catch (const uno::UnoError&) {
+        std::error_code error;
+        if (fs::exists(accepting, error)) {
+          MakeOwnerOnly({accepting});
+          try {
+            return uno::Connection::Connect(pipe);
+          } catch (const uno::UnoError&) {
+          }
         }
+        std::this_thread::sleep_for(sockets->size() < 2 ? SocketLook : ConnectRetry);
       }
-      std::this_thread::sleep_for(ConnectRetry);
-    }
-  });
+      throw uno::UnoError("the start was given up on");
+    });
+  } catch (const OfficeError&) {
+    *givenUp = true;
+    throw;
+  }
   sockets_ = *sockets;
   if (std::find(sockets_.begin(), sockets_.end(), PipeSocket(pipe)) == sockets_.end()) {
     sockets_.push_back(PipeSocket(pipe));
@@ -215,6 +225,8 @@ void OfficeInstance::Convert(const fs::path& xlsx, const fs::path& xls,
 uno::DocumentId OfficeInstance::Show(const fs::path& file) {
   if (!Usable()) throw OfficeError(OfficeError::Kind::Failed, "LibreOffice is not running");
   std::shared_ptr<uno::Connection> connection = connection_;
+  // From now on the viewer may hold a window, of ours or the user's, also if the show is slow.
+  watchdog_.NoteShown();
   return Call(timeouts_.window, "showing the workbook", [connection, file] { return connection->Show(file); });
 }
 
@@ -273,7 +285,11 @@ void OfficeInstance::Release() {
   connection_.reset();
   if (!watchdog_.Watching()) {
     // Without a watchdog only the converter can be ended here; the viewer is left to the user.
-    if (role_ == Role::Converter) End();
+    if (role_ == Role::Converter) {
+      End();
+    } else {
+      ReapInBackground(pid_.exchange(-1));
+    }
     return;
   }
   const pid_t pid = pid_.exchange(-1);

@@ -168,7 +168,7 @@ bool OfficeService::TryConverter(const std::filesystem::path& xlsx, const std::f
   }
   if (converter && converter->Usable()) {
     try {
-      converter->Convert(xlsx, xls);
+      converter->Convert(xlsx, xls, timeouts_.convert);
       return true;
     } catch (const OfficeError&) {
       // dead or past its deadline (and ended): a new one starts below

@@ -1,13 +1,16 @@
 // The watchdog of one LibreOffice process of the program:
-//   tuvo-office-watch converter|viewer|window PROCESS_GROUP PIPE_NAME|- FOLDER [COUNT_DEADLINE_MS]
+//   tuvo-office-watch converter|viewer|window PROCESS_GROUP PIPE_NAME|- FOLDER COUNT_DEADLINE_MS
 // While the program holds our input open, we note the office's sockets (a viewer's and a window's
-// are made ours alone, since they run under the user's umask). Once the program closes it (it
-// ended, was killed, or let go of the office):
-// - a converter is ended: asked over UNO to terminate, by signals when that fails;
-// - a viewer is ended once a count of its visible document windows answers none; one that does not
-//   answer is left to run, as it may hold the user's work;
+// are made ours alone, since they run under the user's umask), and whether the program showed a
+// window in it (it writes "s"). Once the program closes our input (it ended, was killed, or let go
+// of the office):
+// - a converter, and a viewer that never showed a window, is ended: asked over UNO to terminate,
+//   by signals when that fails;
+// - a viewer that showed a window is ended once a count of its visible document windows answers
+//   none; one that does not answer is left to run, as it may hold the user's work;
 // - a window (a LibreOffice of its own showing one workbook) is left to the user.
-// Once the office is gone, its sockets and its folder go.
+// Only the office's own processes are ended, never what it started for the user (a browser for a
+// link, say). Once they are gone, the office's sockets and its folder go.
 #include <poll.h>
 #include <signal.h>
 #include <unistd.h>
@@ -42,13 +45,19 @@ constexpr auto NoteInterval = 250ms;
 constexpr auto LookInterval = 500ms;
 // How often a viewer's windows are counted, and a window's office looked at, after the program.
 constexpr auto CountInterval = 2s;
-// How long a count may go unanswered before its connection counts as broken (the default).
-constexpr std::chrono::milliseconds CountDeadline{10000};
 // How long the office may take to terminate when asked over UNO, and to end on a signal.
 constexpr auto TerminateDeadline = 3s;
 constexpr auto EndGrace = 3s;
 
 pid_t group = 0;
+// What the office's own processes hold in their command line: its profile.
+std::string mark;
+
+// Whether any of the office's own processes still runs.
+bool OfficeRunning() { return tuvo::sheet::GroupRunning(group, mark); }
+
+// Waits up to `timeout` for the office's own processes to end.
+bool OfficeEnds(std::chrono::milliseconds timeout) { return tuvo::sheet::WaitGroup(group, timeout, mark); }
 
 // The office's sockets: its UNO pipe's, known by name, and its profile's, seen while it runs.
 class Sockets {
@@ -78,16 +87,19 @@ class Sockets {
   std::vector<fs::path> known_;
 };
 
-// Waits until the program closes our input, noting the sockets meanwhile.
-void WaitForProgramEnd(Sockets& sockets) {
+// Waits until the program closes our input, noting the sockets meanwhile; whether the program
+// showed a window in the office.
+bool WaitForProgramEnd(Sockets& sockets) {
+  bool shown = false;
   char buffer[64];
   while (true) {
     pollfd input{STDIN_FILENO, POLLIN, 0};
     const int ready = poll(&input, 1, static_cast<int>(std::chrono::milliseconds(NoteInterval).count()));
-    if (ready < 0 && errno != EINTR) return;
+    if (ready < 0 && errno != EINTR) return shown;
     if (ready > 0) {
       const ssize_t got = read(STDIN_FILENO, buffer, sizeof buffer);
-      if (got == 0 || (got < 0 && errno != EINTR)) return;
+      if (got == 0 || (got < 0 && errno != EINTR)) return shown;
+      if (got > 0 && std::find(buffer, buffer + got, 's') != buffer + got) shown = true;
     }
     sockets.Note();
   }
@@ -114,34 +126,51 @@ auto OnThreadOfItsOwn(const char* what, Request request) -> std::future<std::opt
   return answer;
 }
 
-// Ends the whole process group by signals: a request first, then by force.
-void EndGroup() {
-  std::fprintf(stderr, "ending the office by signals\n");
-  kill(-group, SIGTERM);
-  kill(-group, SIGCONT);  // a stopped process takes its request only once it runs
-  if (!tuvo::sheet::WaitGroup(group, EndGrace)) kill(-group, SIGKILL);
+// Signals each of the office's own processes.
+void SignalOffice(int signal) {
+  for (pid_t pid : tuvo::sheet::GroupProcesses(group, mark)) kill(pid, signal);
 }
 
-// Asks the office to terminate; true once it agreed. It may refuse: a document it holds wants
-// to stay.
-bool Terminated(const std::string& pipe) {
-  std::future<std::optional<bool>> answer =
-      OnThreadOfItsOwn("the request to terminate", [pipe] { return uno::Connection::Connect(pipe)->Terminate(); });
-  // Past the deadline the request runs on unwatched; the signals that follow end it.
-  const std::optional<bool> agreed =
-      answer.wait_for(TerminateDeadline) == std::future_status::ready ? answer.get() : std::nullopt;
-  std::fprintf(stderr, "asked to terminate: %s\n", !agreed ? "no answer" : *agreed ? "agreed" : "refused");
+// Ends the office's own processes by signals: a request first, then by force.
+void EndBySignals() {
+  std::fprintf(stderr, "ending the office by signals\n");
+  SignalOffice(SIGTERM);
+  SignalOffice(SIGCONT);  // a stopped process takes its request only once it runs
+  if (!OfficeEnds(EndGrace)) SignalOffice(SIGKILL);
+}
+
+// Asks the office to terminate, one request at a time; true once it agreed, false when it
+// refused or has not answered within the deadline (`pending` then keeps the request, and a later
+// call waits on it instead of asking again).
+bool Terminated(const std::string& pipe, std::future<std::optional<bool>>& pending) {
+  if (!pending.valid()) {
+    pending =
+        OnThreadOfItsOwn("the request to terminate", [pipe] { return uno::Connection::Connect(pipe)->Terminate(); });
+  }
+  if (pending.wait_for(TerminateDeadline) != std::future_status::ready) {
+    std::fprintf(stderr, "asked to terminate: no answer yet\n");
+    return false;
+  }
+  const std::optional<bool> agreed = pending.get();
+  std::fprintf(stderr, "asked to terminate: %s\n", !agreed ? "failed" : *agreed ? "agreed" : "refused");
   return agreed.value_or(false);
 }
 
+// Ends the office: asked over UNO first, by signals when it does not agree or end soon after.
+void EndOffice(const std::string& pipe) {
+  std::future<std::optional<bool>> pending;
+  if (OfficeRunning() && !(Terminated(pipe, pending) && OfficeEnds(EndGrace))) EndBySignals();
+}
+
 // Counts the viewer's visible document windows every few seconds, one count at a time, until
-// it is gone or a count answers none; then it is asked to end.
+// it is gone or, once a count answered none, it agreed to terminate.
 void EndViewerOnceItShowsNothing(const std::string& pipe, std::chrono::milliseconds countDeadline) {
   auto connection = std::make_shared<std::unique_ptr<uno::Connection>>();
   std::future<std::optional<int>> pending;
+  std::future<std::optional<bool>> terminating;
   Clock::time_point asked;
   bool late = false;
-  while (tuvo::sheet::GroupRunning(group)) {
+  while (OfficeRunning()) {
     if (!pending.valid()) {
       pending = OnThreadOfItsOwn("a count of its windows", [connection, pipe] {
         try {
@@ -167,7 +196,7 @@ void EndViewerOnceItShowsNothing(const std::string& pipe, std::chrono::milliseco
     const std::optional<int> windows = pending.get();
     if (late) connection->reset();  // a connection that hung is not trusted again
     if (windows) std::fprintf(stderr, "%d document windows open\n", *windows);
-    if (windows == 0 && Terminated(pipe)) return;
+    if (windows == 0 && Terminated(pipe, terminating)) return;
     std::this_thread::sleep_for(CountInterval);
   }
 }
@@ -175,37 +204,35 @@ void EndViewerOnceItShowsNothing(const std::string& pipe, std::chrono::milliseco
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 5 && argc != 6) return 2;
+  if (argc != 6) return 2;
   const std::string role = argv[1];
   group = static_cast<pid_t>(std::atol(argv[2]));
   const std::string pipe = argv[3];
   const fs::path folder = argv[4];
-  const std::chrono::milliseconds countDeadline{argc == 6 ? std::atol(argv[5]) : CountDeadline.count()};
-  if (group <= 1 || (role != "converter" && role != "viewer" && role != "window")) return 2;
+  const std::chrono::milliseconds countDeadline{std::atol(argv[5])};
+  if (group <= 1 || folder.empty() || (role != "converter" && role != "viewer" && role != "window")) return 2;
   if (role != "window" && pipe == "-") return 2;
+  mark = "-env:UserInstallation=" + tuvo::sheet::FileUrl(folder / "profile");
   signal(SIGHUP, SIG_IGN);
   signal(SIGINT, SIG_IGN);
   signal(SIGPIPE, SIG_IGN);
 
   Sockets sockets(pipe, role != "converter");
-  WaitForProgramEnd(sockets);
-  std::fprintf(stderr, "the program let go of the %s\n", role.c_str());
+  const bool shown = WaitForProgramEnd(sockets);
+  std::fprintf(stderr, "the program let go of the %s%s\n", role.c_str(), shown ? ", which showed a window" : "");
   sockets.Note();
-  if (role == "converter") {
-    if (tuvo::sheet::GroupRunning(group) && !(Terminated(pipe) && tuvo::sheet::WaitGroup(group, EndGrace))) EndGroup();
+  if (role == "converter" || (role == "viewer" && !shown)) {
+    EndOffice(pipe);
   } else if (role == "viewer") {
     EndViewerOnceItShowsNothing(pipe, countDeadline);
-    if (tuvo::sheet::GroupRunning(group) && !tuvo::sheet::WaitGroup(group, EndGrace)) EndGroup();
-  } else {
-    while (tuvo::sheet::GroupRunning(group)) {
-      sockets.Note();
-      std::this_thread::sleep_for(CountInterval);
-    }
+    if (OfficeRunning() && !OfficeEnds(EndGrace)) EndBySignals();
   }
-  tuvo::sheet::WaitGroup(group, EndGrace);
+  // A window's office is the user's: it ends when the user ends it. What is left goes only once
+  // none of the office's processes runs.
+  while (!OfficeEnds(CountInterval)) sockets.Note();
   sockets.Remove();
   std::error_code ignored;
-  if (!folder.empty() && folder != "-") fs::remove_all(folder, ignored);
+  fs::remove_all(folder, ignored);
   std::fprintf(stderr, "tidied up\n");
   return 0;
 }

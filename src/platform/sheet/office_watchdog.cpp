@@ -54,6 +54,12 @@ bool OfficeWatchdog::Start(Role role, pid_t office, const std::string& pipeName,
   return true;
 }
 
+void OfficeWatchdog::NoteShown() {
+  if (shownNoted_ || pipe_ < 0) return;
+  const char shown = 's';
+  shownNoted_ = write(pipe_, &shown, 1) == 1;
+}
+
 void OfficeWatchdog::LetGo() {
   if (pipe_ >= 0) close(pipe_);
   pipe_ = -1;

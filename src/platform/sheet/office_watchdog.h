@@ -22,11 +22,14 @@ class OfficeWatchdog {
   OfficeWatchdog(const OfficeWatchdog&) = delete;
   OfficeWatchdog& operator=(const OfficeWatchdog&) = delete;
 
-  // Starts watching the office's process group, with its UNO pipe (none: empty) and its folder;
-  // a count of a viewer's windows may take `countDeadline` before its connection counts as
-  // broken. False when the watchdog cannot start.
+  // Starts watching the office's process group, with its UNO pipe (none: empty) and its folder
+  // (its profile in "profile"); a count of a viewer's windows may take `countDeadline` before its
+  // connection counts as broken. False when the watchdog cannot start.
   bool Start(Role role, pid_t office, const std::string& pipeName, const std::filesystem::path& folder,
-             std::chrono::milliseconds countDeadline = std::chrono::milliseconds{10000});
+             std::chrono::milliseconds countDeadline);
+  // Tells the watchdog that the office may show a window from now on: a viewer that never did
+  // holds nothing of the user's.
+  void NoteShown();
   // Hands the office over to the watchdog, which is reaped in the background.
   void LetGo();
   bool Watching() const { return pid_ > 0; }
@@ -34,6 +37,7 @@ class OfficeWatchdog {
  private:
   pid_t pid_ = -1;
   int pipe_ = -1;  // its input's write end
+  bool shownNoted_ = false;
 };
 
 // The program that watches the offices: beside the program, else in the build tree.

@@ -4,9 +4,11 @@
 #include <cctype>
 #include <cerrno>
 #include <csignal>
+#include <pthread.h>
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
+#include <iterator>
 #include <sstream>
 #include <string_view>
 #include <thread>
@@ -92,7 +94,9 @@ Started StartProcess(const std::string& program, const std::vector<std::string>&
                      const std::filesystem::path& log, int input, const std::vector<std::string>& environment,
                      std::optional<mode_t> fileMask) {
   Started started;
-  const std::optional<std::filesystem::path> found = FindProgram(program);
+  // A path is run as it is, so that its own error (a file that is no program, say) is reported.
+  const std::optional<std::filesystem::path> found =
+      program.find('/') != std::string::npos ? std::optional<std::filesystem::path>(program) : FindProgram(program);
   if (!found) {
     started.error = std::strerror(ENOENT);
     return started;
@@ -123,34 +127,51 @@ Started StartProcess(const std::string& program, const std::vector<std::string>&
     started.error = std::strerror(errno);
     return started;
   }
+  // No handler of ours may run in the child: signals wait until it has reset them.
+  sigset_t all, before;
+  sigfillset(&all);
+  pthread_sigmask(SIG_SETMASK, &all, &before);
   const pid_t pid = fork();
-  if (pid < 0) {
-    started.error = std::strerror(errno);
-    close(report[0]);
-    close(report[1]);
-    return started;
-  }
   if (pid == 0) {
     setpgid(0, 0);
+    // As exec would: caught signals go back to their defaults, and so do these, which we ignore.
+    for (int signal = 1; signal < NSIG; ++signal) {
+      struct sigaction current {};
+      if (sigaction(signal, nullptr, &current) != 0) continue;
+      const bool caught = (current.sa_flags & SA_SIGINFO) != 0 || (current.sa_handler != SIG_IGN && current.sa_handler != SIG_DFL);
+      if (caught || signal == SIGPIPE || signal == SIGTERM || signal == SIGINT) {
+        struct sigaction defaults {};
+        defaults.sa_handler = SIG_DFL;
+        sigaction(signal, &defaults, nullptr);
+      }
+    }
     sigset_t none;
     sigemptyset(&none);
     sigprocmask(SIG_SETMASK, &none, nullptr);
-    struct sigaction defaults {};
-    defaults.sa_handler = SIG_DFL;
-    for (int signal : {SIGPIPE, SIGTERM, SIGINT}) sigaction(signal, &defaults, nullptr);
-    const int in = input >= 0 ? input : open("/dev/null", O_RDONLY);
-    const int out = open(logPath.c_str(), O_WRONLY | O_CREAT | O_APPEND, 0600);
+    // Opened close-on-exec: the copies on 0, 1 and 2 are what the program keeps.
+    const int in = input >= 0 ? input : open("/dev/null", O_RDONLY | O_CLOEXEC);
+    const int out = open(logPath.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0600);
     if (in < 0 || out < 0 || dup2(in, STDIN_FILENO) < 0 || dup2(out, STDOUT_FILENO) < 0 ||
         dup2(STDOUT_FILENO, STDERR_FILENO) < 0) {
       const int error = errno;
       (void)!write(report[1], &error, sizeof error);
       _exit(127);
     }
+    // Where 0, 1 or 2 were closed, one opened above took that number, close-on-exec.
+    for (int kept : {STDIN_FILENO, STDOUT_FILENO, STDERR_FILENO}) fcntl(kept, F_SETFD, 0);
     if (fileMask) umask(*fileMask);
     execve(executable.c_str(), argv.data(), envp.data());
     const int error = errno;
     (void)!write(report[1], &error, sizeof error);
     _exit(127);
+  }
+  const int forkError = errno;
+  pthread_sigmask(SIG_SETMASK, &before, nullptr);
+  if (pid < 0) {
+    started.error = std::strerror(forkError);
+    close(report[0]);
+    close(report[1]);
+    return started;
   }
   setpgid(pid, pid);  // also done by the child; whichever comes first
   close(report[1]);
@@ -189,8 +210,9 @@ std::optional<int> WaitProcess(pid_t pid, std::chrono::milliseconds timeout) {
 
 bool ProcessRunning(pid_t pid) { return pid > 0 && !WaitProcess(pid, std::chrono::milliseconds{0}).has_value(); }
 
-bool GroupRunning(pid_t group) {
-  if (group <= 1) return false;
+std::vector<pid_t> GroupProcesses(pid_t group, const std::string& mark) {
+  std::vector<pid_t> running;
+  if (group <= 1) return running;
   std::error_code error;
   for (const auto& entry : std::filesystem::directory_iterator("/proc", error)) {
     const std::string number = entry.path().filename().string();
@@ -205,14 +227,22 @@ bool GroupRunning(pid_t group) {
     std::string state;
     long parent = 0, itsGroup = 0;
     rest >> state >> parent >> itsGroup;
-    if (itsGroup == group && state != "Z" && state != "X") return true;
+    if (itsGroup != group || state == "Z" || state == "X") continue;
+    if (!mark.empty()) {
+      std::ifstream cmdline(entry.path() / "cmdline", std::ios::binary);
+      const std::string arguments((std::istreambuf_iterator<char>(cmdline)), std::istreambuf_iterator<char>());
+      if (arguments.find(mark) == std::string::npos) continue;
+    }
+    running.push_back(static_cast<pid_t>(std::stol(number)));
   }
-  return false;
+  return running;
 }
 
-bool WaitGroup(pid_t group, std::chrono::milliseconds timeout) {
+bool GroupRunning(pid_t group, const std::string& mark) { return !GroupProcesses(group, mark).empty(); }
+
+bool WaitGroup(pid_t group, std::chrono::milliseconds timeout, const std::string& mark) {
   const auto deadline = std::chrono::steady_clock::now() + timeout;
-  while (GroupRunning(group)) {
+  while (GroupRunning(group, mark)) {
     if (std::chrono::steady_clock::now() >= deadline) return false;
     std::this_thread::sleep_for(GroupPollInterval);
   }

@@ -43,12 +43,15 @@ std::optional<int> WaitProcess(pid_t pid, std::chrono::milliseconds timeout);
 // Whether the process is still running.
 bool ProcessRunning(pid_t pid);
 
-// Whether any process of the group still runs; ended processes that wait for their reaper do not
-// count, as they hold nothing open.
-bool GroupRunning(pid_t group);
+// The processes of the group that still run, only those whose command line holds `mark` when it
+// is not empty; ended processes that wait for their reaper do not count, as they hold nothing open.
+std::vector<pid_t> GroupProcesses(pid_t group, const std::string& mark = {});
 
-// Waits up to `timeout` for every process of the group to end; true once none runs.
-bool WaitGroup(pid_t group, std::chrono::milliseconds timeout);
+// Whether any process of the group still runs (of those whose command line holds `mark`).
+bool GroupRunning(pid_t group, const std::string& mark = {});
+
+// Waits up to `timeout` for every process of the group (holding `mark`) to end; true once none runs.
+bool WaitGroup(pid_t group, std::chrono::milliseconds timeout, const std::string& mark = {});
 
 // Ends the process and its group (a request first, then by force after `grace`) and reaps it;
 // a process that ended already only has its group cleared and is reaped.

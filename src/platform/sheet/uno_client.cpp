@@ -241,11 +241,10 @@ int Connection::CountWindows(bool closeStartWindows) {
       if (!frame.is()) continue;
       Reference<css::awt::XWindow2> window(frame->getContainerWindow(), UNO_QUERY);
       if (!window.is() || !window->isVisible()) continue;
-      // A frame still loading has no controller yet; the start window's controller is the start
-      // module itself, with no document.
+      // A frame still loading has no controller yet, and counts as a document; the start window's
+      // controller is the start module itself, with no document.
       Reference<css::frame::XController> controller = frame->getController();
-      if (!controller.is()) continue;
-      if (controller->getModel().is()) {
+      if (!controller.is() || controller->getModel().is()) {
         ++documents;
       } else if (Reference<css::lang::XServiceInfo> info(controller, UNO_QUERY);
                  info.is() && info->supportsService("com.sun.star.frame.StartModule")) {

@@ -40,7 +40,8 @@ class Connection {
   void Close(DocumentId document);
   // Whether the document is still open in its window.
   bool IsOpen(DocumentId document);
-  // The office's visible windows that show a document, whoever opened them.
+  // The office's visible windows that show a document, whoever opened them; a window still
+  // loading counts as one.
   int VisibleWindowCount();
   // Closes the start window the office puts up when the user closes its last document window,
   // and returns VisibleWindowCount().

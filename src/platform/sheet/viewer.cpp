@@ -23,6 +23,8 @@ namespace fs = std::filesystem;
 
 // How long a window may take to close when asked before it is ended by force.
 constexpr std::chrono::milliseconds CloseGrace{3000};
+// A window's watchdog counts no windows; it only waits for the window to end.
+constexpr std::chrono::milliseconds CountDeadline{0};
 
 bool Set(const char* variable) {
   const char* value = std::getenv(variable);
@@ -152,7 +154,7 @@ void Viewer::Open(const Workbook& workbook, const std::string& program, const fs
     return;  // no LibreOffice: nothing is shown
   }
   window->pid = started.pid;
-  window->watchdog.Start(OfficeWatchdog::Role::Window, started.pid, "", window->profile);
+  window->watchdog.Start(OfficeWatchdog::Role::Window, started.pid, "", window->profile, CountDeadline);
   windows_[&workbook] = std::move(window);
 }
 

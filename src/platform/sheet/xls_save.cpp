@@ -37,6 +37,8 @@ using system::SaveFailureKind;
 constexpr std::chrono::milliseconds EndGrace{2000};
 // The one-shot's files and sockets are ours alone.
 constexpr mode_t OneShotMask = 077;
+// How often the one-shot's sockets are looked for while it runs.
+constexpr std::chrono::milliseconds SocketLook{250};
 // How much of the converter's output a failure message quotes.
 constexpr std::size_t QuotedOutput = 400;
 
@@ -208,30 +210,51 @@ std::string OutputTail(const fs::path& log) {
   return output.empty() ? std::string() : " (it said: " + output + ")";
 }
 
+// Waits up to `timeout` for the process to end, as WaitProcess, adding the sockets its group makes
+// to `sockets` meanwhile.
+std::optional<int> WaitNotingSockets(pid_t pid, std::chrono::milliseconds timeout, std::vector<fs::path>& sockets) {
+  const auto deadline = std::chrono::steady_clock::now() + timeout;
+  while (true) {
+    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+    if (const std::optional<int> status = WaitProcess(pid, std::clamp(left, std::chrono::milliseconds{0}, SocketLook))) {
+      return status;
+    }
+    for (fs::path& socket : SocketsOfGroup(pid)) {
+      if (std::find(sockets.begin(), sockets.end(), socket) == sockets.end()) sockets.push_back(std::move(socket));
+    }
+    if (left <= SocketLook) return std::nullopt;
+  }
+}
+
 // The .xlsx converted to .xls by LibreOffice with its own profile in the work folder (under the
 // temporary folder `temporary`); returns the .xls written.
 fs::path Convert(const fs::path& xlsx, const fs::path& work, const OfficeSettings& office, const fs::path& target,
                  const fs::path& temporary) {
   const fs::path out = work / "out";
-  std::error_code made;
-  if (!fs::create_directory(out, made) && made) {
-    ThrowFileError(target, temporary, made.value(), "cannot make the folder \"" + out.string() + "\"");
+  // The office's own temporary files go with the work folder, also when it is ended at its deadline.
+  const fs::path officeTemporary = work / "tmp";
+  for (const fs::path& folder : {out, officeTemporary}) {
+    std::error_code made;
+    if (!fs::create_directory(folder, made) && made) {
+      ThrowFileError(target, temporary, made.value(), "cannot make the folder \"" + folder.string() + "\"");
+    }
   }
   const fs::path log = work / "converter.log";
   const Started started = StartProcess(
       office.program,
       {"-env:UserInstallation=" + FileUrl(work / "profile"), "--headless", "--invisible", "--nologo", "--norestore",
        "--nolockcheck", "--convert-to", "xls:MS Excel 97", "--outdir", out.string(), xlsx.string()},
-      log, -1, {}, OneShotMask);
+      log, -1, {"TMPDIR=" + officeTemporary.string()}, OneShotMask);
   if (started.pid < 0) {
     const std::string what =
         "the converter \"" + office.program + "\" (LibreOffice) could not be started: " + started.error;
     if (!FindProgram(office.program)) ThrowSaveError(target, SaveFailureKind::OfficeMissing, office.program, 0, what);
     ThrowOfficeError(target, SaveFailureKind::OfficeFailing, office.program, what, {temporary});
   }
-  const std::optional<int> status = WaitProcess(started.pid, office.timeout);
-  // One that ends normally takes its sockets along; one ended at its deadline leaves them.
-  const std::vector<fs::path> sockets = status ? std::vector<fs::path>{} : SocketsOfGroup(started.pid);
+  // One that ends normally takes its sockets along; one that crashes or is ended at its deadline
+  // leaves them, so they are noted while it runs and removed once it is gone.
+  std::vector<fs::path> sockets;
+  const std::optional<int> status = WaitNotingSockets(started.pid, office.timeout, sockets);
   EndProcess(started.pid, EndGrace);
   RemoveSockets(sockets);
   if (!status) {
