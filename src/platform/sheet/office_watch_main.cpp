@@ -66,9 +66,10 @@ class Sockets {
     if (pipe != "-") known_.push_back(tuvo::sheet::PipeSocket(pipe));
     withPipe_ = pipe != "-";
   }
-  // Looks for those not seen yet.
+  // Looks for those not seen yet; where they are to be ours alone, also for one made anew (an
+  // office on a new profile starts itself again).
   void Note() {
-    if (Complete()) return;
+    if (Complete() && !ownerOnly_) return;
     std::vector<fs::path> found = tuvo::sheet::SocketsOfGroup(group);
     if (ownerOnly_) tuvo::sheet::MakeOwnerOnly(found);
     for (fs::path& socket : found) {
