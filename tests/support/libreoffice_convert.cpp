@@ -16,7 +16,7 @@ fs::path ConvertWithLibreOffice(const fs::path& file, const std::string& format,
   // shares its settings or its lock.
   const TempFolder profile("tuvo-soffice-profile");
   const sheet::Started started = sheet::StartProcess(
-      "soffice", {"-env:UserInstallation=" + sheet::FileUrl(profile.Path()), "--headless", "--norestore",
+      "soffice", {sheet::ProfileOption(profile.Path()), "--headless", "--norestore",
                   "--convert-to", format, "--outdir", folder.string(), file.string()},
       profile.Path() / "log");
   const std::string extension = format.substr(0, format.find(':'));

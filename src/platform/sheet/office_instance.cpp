@@ -132,7 +132,7 @@ void OfficeInstance::Start(std::optional<std::chrono::milliseconds> deadline) {
   fs::create_directories(WorkFolder(), error);
   WriteQuietProfile(folder_ / "profile");
 
-  std::vector<std::string> arguments{"-env:UserInstallation=" + FileUrl(folder_ / "profile")};
+  std::vector<std::string> arguments{ProfileOption(folder_ / "profile")};
   if (role_ == Role::Converter) arguments.emplace_back("--headless");
   for (const char* option : {"--invisible", "--nologo", "--norestore", "--nolockcheck", "--nodefault",
                              "--nofirststartwizard"}) {
@@ -182,16 +182,19 @@ void OfficeInstance::Start(std::optional<std::chrono::milliseconds> deadline) {
 void OfficeInstance::Connect(Clock::time_point until) {
   const pid_t pid = pid_;
   const std::string pipe = pipeName_;
+  const std::string mark = ProfileOption(folder_ / "profile");
+  // The converter's sockets are made owner-only by its umask already.
+  const std::chrono::milliseconds look = role_ == Role::Viewer ? SocketLook : ConnectRetry;
   auto sockets = std::make_shared<std::vector<fs::path>>();
   auto givenUp = std::make_shared<std::atomic<bool>>(false);
   try {
-    connection_ = Call(Remaining(until), "starting", [pid, pipe, sockets, givenUp]() -> std::shared_ptr<uno::Connection> {
+    connection_ = Call(Remaining(until), "starting", [pid, pipe, mark, look, sockets, givenUp]() -> std::shared_ptr<uno::Connection> {
       const fs::path accepting = PipeSocket(pipe);
       while (!*givenUp) {
         if (const std::optional<int> status = WaitProcess(pid, std::chrono::milliseconds{0})) {
           throw uno::UnoError("it ended while starting, with exit status " + std::to_string(*status));
         }
-        *sockets = SocketsOfGroup(pid);
+        *sockets = SocketsOfGroup(pid, mark);
         MakeOwnerOnly(*sockets);
         std::error_code error;
         if (fs::exists(accepting, error)) {
@@ -201,7 +204,7 @@ void OfficeInstance::Connect(Clock::time_point until) {
           } catch (const uno::UnoError&) {
           }
         }
-        std::this_thread::sleep_for(sockets->size() < 2 ? SocketLook : ConnectRetry);
+        std::this_thread::sleep_for(sockets->size() < 2 ? look : ConnectRetry);
       }
       throw uno::UnoError("the start was given up on");
     });
@@ -226,6 +229,7 @@ uno::DocumentId OfficeInstance::Show(const fs::path& file) {
   if (!Usable()) throw OfficeError(OfficeError::Kind::Failed, "LibreOffice is not running");
   std::shared_ptr<uno::Connection> connection = connection_;
   // From now on the viewer may hold a window, of ours or the user's, also if the show is slow.
+  shown_ = true;
   watchdog_.NoteShown();
   return Call(timeouts_.window, "showing the workbook", [connection, file] { return connection->Show(file); });
 }
@@ -263,9 +267,12 @@ bool OfficeInstance::Usable() const { return connection_ != nullptr && !broken_ 
 
 void OfficeInstance::End() {
   const pid_t pid = pid_.exchange(-1);
+  // An office ended by a signal leaves its sockets: those it holds now go with those seen before.
+  if (pid > 0 && !folder_.empty()) {
+    for (fs::path& socket : SocketsOfGroup(pid, ProfileOption(folder_ / "profile"))) sockets_.push_back(std::move(socket));
+  }
   if (pid > 0) EndProcess(pid, std::chrono::milliseconds{0});
   connection_.reset();
-  // An office ended by a signal leaves its sockets; its watchdog looks for any we did not see.
   RemoveSockets(sockets_);
   RemoveSockets({PipeSocket(pipeName_)});
   sockets_.clear();
@@ -285,7 +292,7 @@ void OfficeInstance::Release() {
   connection_.reset();
   if (!watchdog_.Watching()) {
     // Without a watchdog only the converter can be ended here; the viewer is left to the user.
-    if (role_ == Role::Converter) {
+    if (role_ == Role::Converter || !shown_) {
       End();
     } else {
       ReapInBackground(pid_.exchange(-1));

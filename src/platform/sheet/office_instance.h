@@ -109,6 +109,7 @@ class OfficeInstance {
   std::vector<std::filesystem::path> sockets_;  // the office's own, as seen once it accepted
   std::shared_ptr<uno::Connection> connection_;
   std::atomic<bool> broken_{false};  // a request of the viewer passed its deadline
+  bool shown_ = false;               // the viewer was asked to show a window
   // Set while a look that passed its deadline still runs: a viewer that hangs is not asked again
   // meanwhile, so that no thread piles up behind another.
   std::shared_ptr<std::atomic<bool>> lookHung_ = std::make_shared<std::atomic<bool>>(false);

@@ -8,6 +8,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "platform/sheet/process.h"
+
 namespace tuvo::sheet {
 
 namespace {
@@ -47,18 +49,14 @@ fs::path PipeSocket(const std::string& pipeName) {
   return fs::path(SocketFolder) / ("OSL_PIPE_" + std::to_string(getuid()) + "_" + pipeName);
 }
 
-std::vector<fs::path> SocketsOfGroup(pid_t group) {
+std::vector<fs::path> SocketsOfGroup(pid_t group, const std::string& mark) {
   std::vector<fs::path> sockets;
   if (group <= 1) return sockets;
   const std::map<unsigned long, fs::path> bound = BoundOfficeSockets();
   if (bound.empty()) return sockets;
-  std::error_code error;
-  for (const auto& entry : fs::directory_iterator("/proc", error)) {
-    const std::string number = entry.path().filename().string();
-    if (number.find_first_not_of("0123456789") != std::string::npos) continue;
-    if (getpgid(static_cast<pid_t>(std::stol(number))) != group) continue;
+  for (const pid_t pid : GroupProcesses(group, mark)) {
     std::error_code unreadable;
-    for (const auto& descriptor : fs::directory_iterator(entry.path() / "fd", unreadable)) {
+    for (const auto& descriptor : fs::directory_iterator(fs::path("/proc") / std::to_string(pid) / "fd", unreadable)) {
       std::error_code gone;
       const std::string target = fs::read_symlink(descriptor.path(), gone).string();
       // "socket:[12345]"

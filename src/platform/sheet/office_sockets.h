@@ -14,8 +14,10 @@ namespace tuvo::sheet {
 // The socket of the UNO pipe of that name, whether or not it exists.
 std::filesystem::path PipeSocket(const std::string& pipeName);
 
-// The office sockets in /tmp that the processes of the group hold open now.
-std::vector<std::filesystem::path> SocketsOfGroup(pid_t group);
+// The office sockets in /tmp that the processes of the group hold open now; only those of the
+// processes whose command line holds `mark` when it is not empty (the office's own, not what it
+// started for the user).
+std::vector<std::filesystem::path> SocketsOfGroup(pid_t group, const std::string& mark = {});
 
 // Makes each socket that is there and ours readable and writable by us alone.
 void MakeOwnerOnly(const std::vector<std::filesystem::path>& sockets);

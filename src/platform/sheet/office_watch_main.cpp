@@ -39,8 +39,13 @@ namespace uno = tuvo::sheet::uno;
 using namespace std::chrono_literals;
 using Clock = std::chrono::steady_clock;
 
-// How often the office's sockets are looked for while the program runs.
+// How often the office's sockets are looked for while the program runs: often until a window's
+// is seen, as it takes the user's umask until made owner-only; and for how
+// long after our start they are looked for again (an office on a new profile starts itself again
+// and makes them anew).
+constexpr auto QuickNoteInterval = 10ms;
 constexpr auto NoteInterval = 250ms;
+constexpr auto StartPeriod = 60s;
 // How often a pending count is looked at, and whether the viewer still runs.
 constexpr auto LookInterval = 500ms;
 // How often a viewer's windows are counted, and a window's office looked at, after the program.
@@ -62,15 +67,14 @@ bool OfficeEnds(std::chrono::milliseconds timeout) { return tuvo::sheet::WaitGro
 // The office's sockets: its UNO pipe's, known by name, and its profile's, seen while it runs.
 class Sockets {
  public:
-  Sockets(const std::string& pipe, bool ownerOnly) : ownerOnly_(ownerOnly) {
-    if (pipe != "-") known_.push_back(tuvo::sheet::PipeSocket(pipe));
-    withPipe_ = pipe != "-";
+  Sockets(const std::string& pipe, bool ownerOnly) : ownerOnly_(ownerOnly), withPipe_(pipe != "-") {
+    if (withPipe_) known_.push_back(tuvo::sheet::PipeSocket(pipe));
   }
-  // Looks for those not seen yet; where they are to be ours alone, also for one made anew (an
-  // office on a new profile starts itself again).
+  // Looks for those not seen yet, and, where they are to be ours alone, for any made anew while
+  // the office starts.
   void Note() {
-    if (Complete() && !ownerOnly_) return;
-    std::vector<fs::path> found = tuvo::sheet::SocketsOfGroup(group);
+    if (Complete() && (!ownerOnly_ || Clock::now() - started_ > StartPeriod)) return;
+    std::vector<fs::path> found = tuvo::sheet::SocketsOfGroup(group, mark);
     if (ownerOnly_) tuvo::sheet::MakeOwnerOnly(found);
     for (fs::path& socket : found) {
       if (std::find(known_.begin(), known_.end(), socket) == known_.end()) {
@@ -79,12 +83,19 @@ class Sockets {
       }
     }
   }
+  // How long until the next look: a window's sockets are made owner-only by us alone (the
+  // program's start makes the viewer's so, and the converter's umask those of the converter).
+  std::chrono::milliseconds Interval() const {
+    return ownerOnly_ && !withPipe_ && !Complete() ? QuickNoteInterval : NoteInterval;
+  }
   void Remove() const { tuvo::sheet::RemoveSockets(known_); }
 
  private:
+  // Both seen: the UNO pipe's is known from the start, and a window has none.
   bool Complete() const { return known_.size() >= (withPipe_ ? 2u : 1u); }
   bool ownerOnly_;
-  bool withPipe_ = false;
+  bool withPipe_;
+  Clock::time_point started_ = Clock::now();
   std::vector<fs::path> known_;
 };
 
@@ -94,15 +105,15 @@ bool WaitForProgramEnd(Sockets& sockets) {
   bool shown = false;
   char buffer[64];
   while (true) {
+    sockets.Note();
     pollfd input{STDIN_FILENO, POLLIN, 0};
-    const int ready = poll(&input, 1, static_cast<int>(std::chrono::milliseconds(NoteInterval).count()));
+    const int ready = poll(&input, 1, static_cast<int>(sockets.Interval().count()));
     if (ready < 0 && errno != EINTR) return shown;
     if (ready > 0) {
       const ssize_t got = read(STDIN_FILENO, buffer, sizeof buffer);
       if (got == 0 || (got < 0 && errno != EINTR)) return shown;
       if (got > 0 && std::find(buffer, buffer + got, 's') != buffer + got) shown = true;
     }
-    sockets.Note();
   }
 }
 
@@ -213,7 +224,7 @@ int main(int argc, char** argv) {
   const std::chrono::milliseconds countDeadline{std::atol(argv[5])};
   if (group <= 1 || folder.empty() || (role != "converter" && role != "viewer" && role != "window")) return 2;
   if (role != "window" && pipe == "-") return 2;
-  mark = "-env:UserInstallation=" + tuvo::sheet::FileUrl(folder / "profile");
+  mark = tuvo::sheet::ProfileOption(folder / "profile");
   signal(SIGHUP, SIG_IGN);
   signal(SIGINT, SIG_IGN);
   signal(SIGPIPE, SIG_IGN);

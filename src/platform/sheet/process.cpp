@@ -61,6 +61,10 @@ std::string FileUrl(const std::filesystem::path& path) {
   return url;
 }
 
+std::string ProfileOption(const std::filesystem::path& profile) {
+  return "-env:UserInstallation=" + FileUrl(profile);
+}
+
 void WriteQuietProfile(const std::filesystem::path& profile) {
   std::error_code error;
   std::filesystem::create_directories(profile / "user", error);

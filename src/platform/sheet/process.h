@@ -15,6 +15,10 @@ namespace tuvo::sheet {
 // The file URL of an absolute path, each byte outside the unreserved set escaped.
 std::string FileUrl(const std::filesystem::path& path);
 
+// The option that runs LibreOffice on the profile at `profile`; its processes' command lines hold
+// it, which tells them from what they start for the user.
+std::string ProfileOption(const std::filesystem::path& profile);
+
 // Prepares a new LibreOffice profile at `profile` that never opens a dialog of its own: no tip of
 // the day, no document locking, no document recovery.
 void WriteQuietProfile(const std::filesystem::path& profile);

@@ -147,7 +147,7 @@ void Viewer::Open(const Workbook& workbook, const std::string& program, const fs
   window->file = file;
   WriteQuietProfile(window->profile / "profile");
   const Started started = StartProcess(
-      program, {"-env:UserInstallation=" + FileUrl(window->profile / "profile"), "--nologo", "--norestore", file.string()},
+      program, {ProfileOption(window->profile / "profile"), "--nologo", "--norestore", file.string()},
       window->profile / "viewer.log");
   if (started.pid < 0) {
     window->Clean();

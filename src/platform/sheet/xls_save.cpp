@@ -210,16 +210,17 @@ std::string OutputTail(const fs::path& log) {
   return output.empty() ? std::string() : " (it said: " + output + ")";
 }
 
-// Waits up to `timeout` for the process to end, as WaitProcess, adding the sockets its group makes
-// to `sockets` meanwhile.
-std::optional<int> WaitNotingSockets(pid_t pid, std::chrono::milliseconds timeout, std::vector<fs::path>& sockets) {
+// Waits up to `timeout` for the process to end, as WaitProcess, adding the sockets that its group's
+// processes holding `mark` (its profile's option) make to `sockets` meanwhile.
+std::optional<int> WaitNotingSockets(pid_t pid, const std::string& mark, std::chrono::milliseconds timeout,
+                                     std::vector<fs::path>& sockets) {
   const auto deadline = std::chrono::steady_clock::now() + timeout;
   while (true) {
     const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
     if (const std::optional<int> status = WaitProcess(pid, std::clamp(left, std::chrono::milliseconds{0}, SocketLook))) {
       return status;
     }
-    for (fs::path& socket : SocketsOfGroup(pid)) {
+    for (fs::path& socket : SocketsOfGroup(pid, mark)) {
       if (std::find(sockets.begin(), sockets.end(), socket) == sockets.end()) sockets.push_back(std::move(socket));
     }
     if (left <= SocketLook) return std::nullopt;
@@ -242,7 +243,7 @@ fs::path Convert(const fs::path& xlsx, const fs::path& work, const OfficeSetting
   const fs::path log = work / "converter.log";
   const Started started = StartProcess(
       office.program,
-      {"-env:UserInstallation=" + FileUrl(work / "profile"), "--headless", "--invisible", "--nologo", "--norestore",
+      {ProfileOption(work / "profile"), "--headless", "--invisible", "--nologo", "--norestore",
        "--nolockcheck", "--convert-to", "xls:MS Excel 97", "--outdir", out.string(), xlsx.string()},
       log, -1, {"TMPDIR=" + officeTemporary.string()}, OneShotMask);
   if (started.pid < 0) {
@@ -254,7 +255,8 @@ fs::path Convert(const fs::path& xlsx, const fs::path& work, const OfficeSetting
   // One that ends normally takes its sockets along; one that crashes or is ended at its deadline
   // leaves them, so they are noted while it runs and removed once it is gone.
   std::vector<fs::path> sockets;
-  const std::optional<int> status = WaitNotingSockets(started.pid, office.timeout, sockets);
+  const std::optional<int> status =
+      WaitNotingSockets(started.pid, ProfileOption(work / "profile"), office.timeout, sockets);
   EndProcess(started.pid, EndGrace);
   RemoveSockets(sockets);
   if (!status) {
