@@ -62,10 +62,11 @@ class StandInOffice {
       while (true) pause();
     }
     setpgid(users, office);
-    for (int i = 0; i < 200 && !(fs::exists(officeSocket) && fs::exists(usersSocket)); ++i) {
+    mark = profile;
+    // Both sockets made, and the office runs on its profile (its child has gone through exec).
+    for (int i = 0; i < 500 && !(fs::exists(officeSocket) && fs::exists(usersSocket) && OfficeRuns()); ++i) {
       std::this_thread::sleep_for(milliseconds{10});
     }
-    mark = profile;
   }
   ~StandInOffice() {
     kill(-office, SIGKILL);
