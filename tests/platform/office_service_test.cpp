@@ -38,8 +38,6 @@ class OfficeServiceTest : public ::testing::Test {
  protected:
   void SetUp() override { started = steady_clock::now(); }
   void TearDown() override {
-    // Whatever a test stopped is let go on, so that ending it is quick.
-    for (pid_t group : stopped) kill(-group, SIGCONT);
     if (service) {
       service.reset();
     }
@@ -76,7 +74,6 @@ class OfficeServiceTest : public ::testing::Test {
   TempFolder folder{"tuvo-office-test"};
   std::string program = "soffice";
   std::shared_ptr<OfficeService> service;
-  std::vector<pid_t> stopped;
   steady_clock::time_point started;
   steady_clock::duration bound = seconds{90};
 };
@@ -139,7 +136,6 @@ TEST_F(OfficeServiceTest, AStoppedConverterIsEndedAtItsDeadlineAndReplaced) {
   ASSERT_TRUE(service->WaitForConverter(seconds{60}));
   const pid_t first = service->ConverterProcess();
   ASSERT_GT(first, 0);
-  stopped.push_back(first);
   kill(-first, SIGSTOP);
   // The stopped converter passes its deadline and is ended; the one-shot saves at once, and a new
   // converter starts in the background.
