@@ -17,7 +17,9 @@ std::vector<RunningProcess> RunningProcesses() {
   namespace fs = std::filesystem;
   std::vector<RunningProcess> running;
   std::error_code error;
-  for (const auto& entry : fs::directory_iterator("/proc", error)) {
+  // Processes come and go while /proc is read: what cannot be read is skipped.
+  for (fs::directory_iterator it("/proc", error), end; !error && it != end; it.increment(error)) {
+    const fs::directory_entry& entry = *it;
     const std::string number = entry.path().filename().string();
     if (number.find_first_not_of("0123456789") != std::string::npos) continue;
     // stat: "pid (name) state parent group ..."; the name may hold blanks and parentheses.

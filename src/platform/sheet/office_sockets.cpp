@@ -55,15 +55,17 @@ std::vector<fs::path> SocketsOfGroup(pid_t group, const std::string& mark) {
   const std::map<unsigned long, fs::path> bound = BoundOfficeSockets();
   if (bound.empty()) return sockets;
   for (const pid_t pid : GroupProcesses(group, mark)) {
+    // The process may end, and its descriptors go, while they are read.
     std::error_code unreadable;
-    for (const auto& descriptor : fs::directory_iterator(fs::path("/proc") / std::to_string(pid) / "fd", unreadable)) {
+    for (fs::directory_iterator it(fs::path("/proc") / std::to_string(pid) / "fd", unreadable), end;
+         !unreadable && it != end; it.increment(unreadable)) {
       std::error_code gone;
-      const std::string target = fs::read_symlink(descriptor.path(), gone).string();
+      const std::string target = fs::read_symlink(it->path(), gone).string();
       // "socket:[12345]"
       if (gone || !target.starts_with("socket:[")) continue;
-      const auto it = bound.find(std::stoul(target.substr(8)));
-      if (it != bound.end() && std::find(sockets.begin(), sockets.end(), it->second) == sockets.end()) {
-        sockets.push_back(it->second);
+      const auto socket = bound.find(std::stoul(target.substr(8)));
+      if (socket != bound.end() && std::find(sockets.begin(), sockets.end(), socket->second) == sockets.end()) {
+        sockets.push_back(socket->second);
       }
     }
   }

@@ -8,7 +8,6 @@
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
-#include <iterator>
 #include <sstream>
 #include <string_view>
 #include <thread>
@@ -43,6 +42,20 @@ constexpr const char* QuietProfileSettings =
     "<item oor:path=\"/org.openoffice.Office.Recovery/RecoveryInfo\"><prop oor:name=\"Enabled\" oor:op=\"fuse\">"
     "<value>false</value></prop></item>\n"
     "</oor:items>\n";
+
+// What a file of /proc holds, as far as it could be read (a process may end while it is read).
+std::string ProcFile(const std::filesystem::path& path) {
+  std::string text;
+  const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return text;
+  char buffer[4096];
+  ssize_t got;
+  while ((got = read(fd, buffer, sizeof buffer)) > 0 || (got < 0 && errno == EINTR)) {
+    if (got > 0) text.append(buffer, static_cast<std::size_t>(got));
+  }
+  close(fd);
+  return text;
+}
 
 }  // namespace
 
@@ -217,14 +230,13 @@ bool ProcessRunning(pid_t pid) { return pid > 0 && !WaitProcess(pid, std::chrono
 std::vector<pid_t> GroupProcesses(pid_t group, const std::string& mark) {
   std::vector<pid_t> running;
   if (group <= 1) return running;
+  // Processes come and go while /proc is read: what cannot be read is skipped, never thrown.
   std::error_code error;
-  for (const auto& entry : std::filesystem::directory_iterator("/proc", error)) {
-    const std::string number = entry.path().filename().string();
+  for (std::filesystem::directory_iterator it("/proc", error), end; !error && it != end; it.increment(error)) {
+    const std::string number = it->path().filename().string();
     if (number.find_first_not_of("0123456789") != std::string::npos) continue;
     // stat: "pid (name) state parent group ..."; the name may hold blanks and parentheses.
-    std::ifstream stat(entry.path() / "stat");
-    std::string text;
-    std::getline(stat, text);
+    const std::string text = ProcFile(it->path() / "stat");
     const std::size_t close = text.rfind(')');
     if (close == std::string::npos) continue;
     std::istringstream rest(text.substr(close + 1));
@@ -232,11 +244,7 @@ std::vector<pid_t> GroupProcesses(pid_t group, const std::string& mark) {
     long parent = 0, itsGroup = 0;
     rest >> state >> parent >> itsGroup;
     if (itsGroup != group || state == "Z" || state == "X") continue;
-    if (!mark.empty()) {
-      std::ifstream cmdline(entry.path() / "cmdline", std::ios::binary);
-      const std::string arguments((std::istreambuf_iterator<char>(cmdline)), std::istreambuf_iterator<char>());
-      if (arguments.find(mark) == std::string::npos) continue;
-    }
+    if (!mark.empty() && ProcFile(it->path() / "cmdline").find(mark) == std::string::npos) continue;
     running.push_back(static_cast<pid_t>(std::stol(number)));
   }
   return running;
