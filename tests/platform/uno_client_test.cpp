@@ -1,4 +1,5 @@
-// The end of a process that speaks UNO while a request of an office that never answered still runs.
+// The end of a process that speaks UNO: threads of the UNO libraries (a request an office never
+// answered, a bridge winding down) may still run in them, so the exit never tears them down.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -10,20 +11,19 @@
 namespace tuvo::sheet::uno {
 namespace {
 
-// Starts the runtime and ends the process with status 3, with a request still running or not. A
-// handler of the ordinary teardown, registered before the runtime, runs only when that teardown
-// runs, and then ends the process with status 4.
-[[noreturn]] void EndTheProcess(bool requestRunning) {
+// Ends the process with status 3, with the UNO runtime started or not. A handler of the ordinary
+// teardown, registered before the runtime, runs only when that teardown runs, and then ends the
+// process with status 4.
+[[noreturn]] void EndTheProcess(bool runtimeStarted) {
   std::atexit([] { _exit(4); });
-  StartRuntime();
-  if (requestRunning) new RunningRequest();  // never answered
+  if (runtimeStarted) StartRuntime();
   std::exit(3);
 }
 
-TEST(UnoExit, WhileARequestRunsTheExitKeepsItsStatusAndSkipsTheTeardown) {
+TEST(UnoExit, OnceTheRuntimeRunsTheExitKeepsItsStatusAndSkipsTheTeardown) {
   GTEST_FLAG_SET(death_test_style, "threadsafe");
   EXPECT_EXIT(EndTheProcess(true), testing::ExitedWithCode(3), "");
-  EXPECT_EXIT(EndTheProcess(false), testing::ExitedWithCode(4), "") << "with no request running, the teardown runs";
+  EXPECT_EXIT(EndTheProcess(false), testing::ExitedWithCode(4), "") << "without the runtime, the teardown runs";
 }
 
 }  // namespace

@@ -92,8 +92,6 @@ auto OfficeInstance::Call(std::chrono::milliseconds deadline, const char* what, 
   enum State { Running, Answered, Hung };
   auto state = std::make_shared<std::atomic<int>>(Running);
   std::thread([task, state, lookHung = lookHung_]() mutable {
-    // Counted until what the request holds is let go of too, which may also speak UNO.
-    uno::RunningRequest running;
     (*task)();
     task.reset();
     if (state->exchange(Answered) == Hung) *lookHung = false;

@@ -75,9 +75,6 @@ void OfficeService::StartTidier() {
   std::thread([tidier = tidier_] {
     std::unique_lock lock(tidier->mutex);
     while (!tidier->wake.wait_for(lock, TidyInterval, [&] { return tidier->stopping; })) {
-      // Counted as a request: the service may let go of the viewer meanwhile, and its release here,
-      // which speaks UNO, may then meet the program's exit.
-      const uno::RunningRequest running;
       std::shared_ptr<OfficeInstance> viewer = tidier->viewer.lock();
       if (!viewer) continue;
       lock.unlock();

@@ -131,7 +131,6 @@ auto OnThreadOfItsOwn(const char* what, Request request) -> std::future<std::opt
   });
   std::future<std::optional<Result>> answer = task->get_future();
   std::thread([task]() mutable {
-    uno::RunningRequest running;  // counted until what the request holds is let go of
     (*task)();
     task.reset();
   }).detach();

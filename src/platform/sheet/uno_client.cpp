@@ -1,6 +1,5 @@
 #include "platform/sheet/uno_client.h"
 
-#include <atomic>
 #include <cstdio>
 #include <cstdlib>
 #include <initializer_list>
@@ -29,6 +28,9 @@
 #include <cppuhelper/bootstrap.hxx>
 #include <rtl/ustring.hxx>
 #include <unistd.h>
+#if defined(__SANITIZE_ADDRESS__)
+#include <sanitizer/lsan_interface.h>
+#endif
 
 #include "platform/sheet/process.h"
 
@@ -77,13 +79,13 @@ auto Ask(const char* what, Request request) -> decltype(request()) {
   }
 }
 
-// Requests running on threads of their own (RunningRequest).
-std::atomic<int> runningRequests{0};
-
-// At the exit: while a request still runs, the process ends here with its status, before the UNO
-// libraries are torn down under that request.
-void SkipTeardownWhileRequestsRun(int status, void*) {
-  if (runningRequests.load() == 0) return;
+// At the exit, the process ends here with its status, before the UNO libraries are torn down
+// under threads of theirs that may still run. A leak check of the sanitizers runs first, as it
+// would have run at the end.
+void SkipUnoTeardown(int status, void*) {
+#if defined(__SANITIZE_ADDRESS__)
+  __lsan_do_leak_check();
+#endif
   std::fflush(nullptr);
   _exit(status);
 }
@@ -103,14 +105,10 @@ void StartRuntime() {
       return;
     }
     // Registered after the runtime's own state, so that it runs before that state goes.
-    on_exit(SkipTeardownWhileRequestsRun, nullptr);
+    on_exit(SkipUnoTeardown, nullptr);
   });
   if (!failure.empty()) throw UnoError(failure);
 }
-
-RunningRequest::RunningRequest() { ++runningRequests; }
-
-RunningRequest::~RunningRequest() { --runningRequests; }
 
 struct Connection::Impl {
   Reference<css::uno::XComponentContext> remote;

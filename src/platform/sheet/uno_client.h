@@ -56,18 +56,9 @@ class Connection {
   std::unique_ptr<Impl> impl_;
 };
 
-// Makes sure the UNO runtime of this process is up; throws UnoError when it cannot start.
+// Makes sure the UNO runtime of this process is up; throws UnoError when it cannot start. From
+// then on the process's exit keeps its status but skips the UNO libraries' teardown: threads of
+// theirs may still run in them then (a request an office never answered, a bridge winding down).
 void StartRuntime();
-
-// Counts a request as running on a thread of its own while the object lives, the release of what
-// it holds included. A request that an office never answers may still run when the process ends;
-// it would wake into libraries already torn down, so while one runs the exit skips that teardown.
-class RunningRequest {
- public:
-  RunningRequest();
-  ~RunningRequest();
-  RunningRequest(const RunningRequest&) = delete;
-  RunningRequest& operator=(const RunningRequest&) = delete;
-};
 
 }  // namespace tuvo::sheet::uno
