@@ -10,7 +10,6 @@
 #include <string>
 #include <thread>
 
-#include <sys/wait.h>
 
 #include "forms/tuvo_app.h"
 #include "platform/sheet/application.h"
@@ -57,17 +56,21 @@ TEST(Exit, TheProgramEndsAndTheShownWorkbookStaysOpen) {
   std::this_thread::sleep_for(std::chrono::milliseconds(200));  // a signal would have arrived
   EXPECT_TRUE(Running(pid)) << "the spreadsheet window was ended with the program";
 
-  // The window's private profile folder, named on its command line, goes with it.
+  // The window's private profile folder, named on its command line, stays while it runs and goes
+  // once it ends, by its watchdog.
   std::ifstream cmdline("/proc/" + std::to_string(pid) + "/cmdline");
   const std::string prefix = "-env:UserInstallation=file://";
   fs::path profile;
   for (std::string argument; std::getline(cmdline, argument, '\0');) {
     if (argument.starts_with(prefix)) profile = fs::path(argument.substr(prefix.size())).parent_path();
   }
+  ASSERT_FALSE(profile.empty());
+  EXPECT_TRUE(fs::is_directory(profile)) << "the running window's profile was removed";
   kill(-pid, SIGKILL);
-  waitpid(pid, nullptr, 0);
-  ASSERT_TRUE(fs::is_directory(profile)) << "the running window's profile was removed";
-  fs::remove_all(profile);
+  for (int i = 0; i < 200 && fs::exists(profile); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  EXPECT_FALSE(fs::exists(profile)) << "the ended window's profile was left behind";
+  std::error_code ignored;
+  fs::remove_all(profile, ignored);
 }
 
 }  // namespace
