@@ -175,8 +175,8 @@ void OfficeInstance::Start(std::optional<std::chrono::milliseconds> deadline) {
 
 // Connects to the office once it accepts on its pipe. soffice is a launcher: the office behind it
 // makes its sockets a while later, its profile's first. Each is made ours alone as soon as it is
-// seen, looked for every few milliseconds, and the UNO pipe's before we connect through it (the
-// viewer runs under the user's umask, so for those milliseconds its sockets take that umask).
+// seen, and the UNO pipe's before we connect through it; the viewer's, which take the user's
+// umask until then, are looked for every few milliseconds.
 void OfficeInstance::Connect(Clock::time_point until) {
   const pid_t pid = pid_;
   const std::string pipe = pipeName_;

@@ -2,7 +2,8 @@
 // (profile and work files) and UNO pipe, a connection to it, and its watchdog. Every request runs
 // with a deadline on a worker thread; at the deadline the converter is ended, which also ends the
 // blocked request, while the viewer is only given up on. Requests of one instance come from one
-// thread at a time (the office service sees to it), but for looks, of which one runs at a time.
+// thread at a time (the office service sees to it), but for looks, which may run beside them; a
+// look is not asked again while an earlier one that passed its deadline still runs.
 #pragma once
 
 #include <atomic>

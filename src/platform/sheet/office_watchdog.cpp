@@ -1,10 +1,6 @@
 #include "platform/sheet/office_watchdog.h"
 
-#include <cerrno>
-#include <thread>
-
 #include <fcntl.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include "platform/sheet/process.h"
@@ -22,15 +18,6 @@ fs::path OfficeWatchProgram() {
 #else
   return beside;
 #endif
-}
-
-void ReapInBackground(pid_t pid) {
-  if (pid <= 0) return;
-  std::thread([pid] {
-    int status = 0;
-    while (waitpid(pid, &status, 0) < 0 && errno == EINTR) {
-    }
-  }).detach();
 }
 
 bool OfficeWatchdog::Start(Role role, pid_t office, const std::string& pipeName, const fs::path& folder,

@@ -43,7 +43,4 @@ class OfficeWatchdog {
 // The program that watches the offices: beside the program, else in the build tree.
 std::filesystem::path OfficeWatchProgram();
 
-// Waits for the child process and reaps it, on a thread of its own.
-void ReapInBackground(pid_t pid);
-
 }  // namespace tuvo::sheet

@@ -4,7 +4,6 @@
 #include <cctype>
 #include <cerrno>
 #include <csignal>
-#include <pthread.h>
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
@@ -13,9 +12,10 @@
 #include <thread>
 
 #include <fcntl.h>
-#include <unistd.h>
+#include <pthread.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 extern char** environ;
 
@@ -259,6 +259,15 @@ bool WaitGroup(pid_t group, std::chrono::milliseconds timeout, const std::string
     std::this_thread::sleep_for(GroupPollInterval);
   }
   return true;
+}
+
+void ReapInBackground(pid_t pid) {
+  if (pid <= 0) return;
+  std::thread([pid] {
+    int status = 0;
+    while (waitpid(pid, &status, 0) < 0 && errno == EINTR) {
+    }
+  }).detach();
 }
 
 void EndProcess(pid_t pid, std::chrono::milliseconds grace) {

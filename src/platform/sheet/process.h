@@ -57,6 +57,9 @@ bool GroupRunning(pid_t group, const std::string& mark = {});
 // Waits up to `timeout` for every process of the group (holding `mark`) to end; true once none runs.
 bool WaitGroup(pid_t group, std::chrono::milliseconds timeout, const std::string& mark = {});
 
+// Waits for the child process to end and reaps it, on a thread of its own.
+void ReapInBackground(pid_t pid);
+
 // Ends the process and its group (a request first, then by force after `grace`) and reaps it;
 // a process that ended already only has its group cleared and is reaped.
 void EndProcess(pid_t pid, std::chrono::milliseconds grace);
