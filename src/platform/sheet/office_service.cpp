@@ -1,7 +1,5 @@
 #include "platform/sheet/office_service.h"
 
-#include <csignal>
-
 namespace tuvo::sheet {
 
 namespace {
@@ -17,10 +15,7 @@ constexpr std::chrono::milliseconds TidyInterval{1000};
 }  // namespace
 
 OfficeService::OfficeService(std::string program, OfficeTimeouts timeouts)
-    : program_(std::move(program)), timeouts_(timeouts) {
-  // A write to the pipe of an office that just died must fail, not end the program.
-  std::signal(SIGPIPE, SIG_IGN);
-}
+    : program_(std::move(program)), timeouts_(timeouts) {}
 
 OfficeService::~OfficeService() {
   if (tidier_) {

@@ -1,5 +1,6 @@
 #include "platform/sheet/uno_client.h"
 
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <initializer_list>
@@ -106,6 +107,8 @@ void StartRuntime() {
     }
     // Registered after the runtime's own state, so that it runs before that state goes.
     on_exit(SkipUnoTeardown, nullptr);
+    // A write to the pipe of an office that just died must fail, not end the process.
+    std::signal(SIGPIPE, SIG_IGN);
   });
   if (!failure.empty()) throw UnoError(failure);
 }
