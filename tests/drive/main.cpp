@@ -1,6 +1,7 @@
 // tuvo-drive SCENARIO_FILE: plays a scenario on the program's main window (a test tool). With
 // TUVO_DRIVE_OFFICE=1 the saves go through a warm LibreOffice converter of the driver's own, as
-// in the program; otherwise through the one-shot conversion.
+// in the program, which the scenario waits for however long a loaded machine makes its start;
+// otherwise through the one-shot conversion.
 #include <QApplication>
 
 #include <cstdlib>
@@ -10,6 +11,7 @@
 
 #include "drive/driver.h"
 #include "platform/sheet/office_service.h"
+#include "support/office_wait.h"
 
 int main(int argc, char** argv) {
   // Qt takes its own options (-platform ...) out of the arguments.
@@ -20,9 +22,10 @@ int main(int argc, char** argv) {
   }
   std::shared_ptr<tuvo::sheet::OfficeService> office;
   if (const char* wanted = std::getenv("TUVO_DRIVE_OFFICE"); wanted != nullptr && std::string(wanted) == "1") {
-    office = std::make_shared<tuvo::sheet::OfficeService>();
+    office = std::make_shared<tuvo::sheet::OfficeService>("soffice", tuvo::test::PatientTimeouts());
     tuvo::sheet::OfficeService::Install(office);
     office->StartInBackground(false);
+    if (!office->WaitForConverter(tuvo::test::OfficeReadyBound)) std::cerr << "the converter is still starting\n";
   }
   const int status = tuvo::drive::RunScenarioFile(argv[1], std::cout);
   tuvo::sheet::OfficeService::Install(nullptr);

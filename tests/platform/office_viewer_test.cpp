@@ -44,6 +44,7 @@
 #include "platform/sheet/process.h"
 #include "platform/sheet/sheet.h"
 #include "platform/sheet/viewer.h"
+#include "support/office_wait.h"
 #include "support/processes.h"
 #include "support/retried.h"
 #include "support/temp_folder.h"
@@ -155,6 +156,7 @@ class OfficeViewerTest : public ::testing::Test {
     if (!display.Up()) GTEST_SKIP() << "no virtual display (Xvfb) here";
     service = std::make_shared<OfficeService>("soffice", timeouts);
     service->StartInBackground(true);
+    ASSERT_TRUE(service->WaitForViewer(test::OfficeReadyBound)) << "the viewer is still starting";
     // Two saved workbooks to show.
     for (const char* name : {"ผลการคำนวณ.xls", "other.xls"}) {
       Application app;
@@ -178,7 +180,7 @@ class OfficeViewerTest : public ::testing::Test {
         kill(left.pid, SIGKILL);
       }
     }
-    EXPECT_LT(steady_clock::now() - started, seconds{120});
+    EXPECT_LT(steady_clock::now() - started, seconds{300});
   }
 
   // The viewer's workbook windows, asked over a connection of the test's own.
@@ -212,7 +214,7 @@ class OfficeViewerTest : public ::testing::Test {
   steady_clock::time_point started = steady_clock::now();
   VirtualDisplay display;
   TempFolder folder{"tuvo-viewer-test"};
-  OfficeTimeouts timeouts;
+  OfficeTimeouts timeouts = test::PatientTimeouts();
   std::shared_ptr<OfficeService> service;
   std::optional<ShownWindow> viewerShown;  // another document of the viewer, not the run's
   std::string pipe;
@@ -257,7 +259,7 @@ TEST_F(OfficeViewerTest, EndingTheProgramLeavesTheWorkbookOpenUntilTheUserCloses
   // Once the user closed its windows, with no start window put up in their place, nothing of the
   // viewer runs on.
   UserClosesEveryWindow(pipe);
-  EXPECT_TRUE(NoneLeft("name=" + pipe, milliseconds{30000}));
+  EXPECT_TRUE(NoneLeft("name=" + pipe));
   viewer = -1;
 }
 
@@ -322,9 +324,9 @@ TEST_F(OfficeViewerTest, ADocumentTheUserOpenedInTheViewerOutlivesTheProgramAndA
   EXPECT_EQ(firstCell()->getFormula(), typed);
 
   css::uno::Reference<css::util::XCloseable>(own, css::uno::UNO_QUERY_THROW)->close(true);
-  EXPECT_TRUE(WaitGroup(viewer, milliseconds{20000})) << "the viewer ran on after the user's last window";
-  EXPECT_TRUE(AllGone(sockets, milliseconds{5000})) << "a socket of the viewer was left";
-  EXPECT_TRUE(AllGone({profile}, milliseconds{5000})) << "the viewer's folder was left";
+  EXPECT_TRUE(WaitGroup(viewer, test::OfficeReadyBound)) << "the viewer ran on after the user's last window";
+  EXPECT_TRUE(AllGone(sockets)) << "a socket of the viewer was left";
+  EXPECT_TRUE(AllGone({profile})) << "the viewer's folder was left";
   viewer = -1;
 }
 
@@ -363,7 +365,7 @@ TEST_P(BrokenViewerTest, TheResetFinishesAndTheNextShowStartsANewViewer) {
   EXPECT_TRUE(app->HasQuit());
   // The next show gets a viewer that works; the broken one is left to its process group.
   std::optional<ShownWindow> next;
-  for (int i = 0; i < 600 && !next; ++i) {
+  for (const auto until = steady_clock::now() + test::OfficeReadyBound; !next && steady_clock::now() < until;) {
     next = service->Show(folder.Path() / "ผลการคำนวณ.xls");
     if (!next) std::this_thread::sleep_for(milliseconds{100});
   }
@@ -410,7 +412,8 @@ TEST_P(OfficeProgramEnd, AKilledProgramLeavesNoInstanceNorSocketAndItsSocketsAre
     });
   };
   std::vector<fs::path> found;
-  for (int i = 0; i < 1200 && !(found.size() == 4 && ownerOnly(found)); ++i) {
+  for (const auto until = steady_clock::now() + test::OfficeReadyBound;
+       !(found.size() == 4 && ownerOnly(found)) && steady_clock::now() < until;) {
     std::this_thread::sleep_for(milliseconds{50});
     found = sockets();
   }
@@ -423,8 +426,8 @@ TEST_P(OfficeProgramEnd, AKilledProgramLeavesNoInstanceNorSocketAndItsSocketsAre
   }
   kill(program.pid, SIGKILL);
   EndProcess(program.pid, milliseconds{0});
-  EXPECT_TRUE(NoneLeft(ours, milliseconds{15000}));
-  EXPECT_TRUE(AllGone(found, milliseconds{5000})) << "a socket of the killed program's offices was left";
+  EXPECT_TRUE(NoneLeft(ours));
+  EXPECT_TRUE(AllGone(found)) << "a socket of the killed program's offices was left";
   for (const test::RunningProcess& left : ProcessesWith(ours)) kill(left.pid, SIGKILL);
 }
 

@@ -5,6 +5,7 @@
 #include <chrono>
 
 #include "platform/sheet/process.h"
+#include "office_wait.h"
 #include "temp_folder.h"
 
 namespace tuvo::test {
@@ -26,7 +27,7 @@ fs::path ConvertWithLibreOffice(const fs::path& file, const std::string& format,
     ADD_FAILURE() << "soffice could not be started: " << started.error;
     return converted;
   }
-  const auto status = sheet::WaitProcess(started.pid, std::chrono::seconds{60});
+  const auto status = sheet::WaitProcess(started.pid, OfficeReadyBound);
   sheet::EndProcess(started.pid, std::chrono::seconds{2});
   EXPECT_EQ(status, 0) << "soffice --convert-to " << format << " " << file;
   return converted;

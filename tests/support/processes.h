@@ -26,12 +26,13 @@ std::vector<RunningProcess> RunningProcesses();
 // The running processes whose command line holds `text`.
 std::vector<RunningProcess> ProcessesWith(const std::string& text);
 
-// Waits up to `limit` for no process to hold `text` in its command line; true once none does.
-bool NoneLeft(const std::string& text, std::chrono::milliseconds limit = std::chrono::milliseconds{10000});
+// Waits up to `limit` for no process to hold `text` in its command line; true once none does. The
+// bound is one that only an office that never ends passes, also on a loaded machine.
+bool NoneLeft(const std::string& text, std::chrono::milliseconds limit = std::chrono::milliseconds{60000});
 
 // Waits up to `limit` for none of the paths to name anything, not even a link; true once so.
 bool AllGone(const std::vector<std::filesystem::path>& paths,
-             std::chrono::milliseconds limit = std::chrono::milliseconds{5000});
+             std::chrono::milliseconds limit = std::chrono::milliseconds{30000});
 
 // What the command lines of the offices the program `pid` started hold: their pipes carry its pid.
 std::string OfficesOf(pid_t pid);

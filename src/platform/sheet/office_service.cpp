@@ -120,9 +120,13 @@ bool OfficeService::ConverterStarting() {
   return converter_.starting != nullptr;
 }
 
-bool OfficeService::WaitForConverter(std::chrono::milliseconds timeout) {
+bool OfficeService::WaitForConverter(std::chrono::milliseconds timeout) { return WaitForSlot(converter_, timeout); }
+
+bool OfficeService::WaitForViewer(std::chrono::milliseconds timeout) { return WaitForSlot(viewer_, timeout); }
+
+bool OfficeService::WaitForSlot(const Slot& slot, std::chrono::milliseconds timeout) {
   std::unique_lock lock(mutex_);
-  return changed_.wait_for(lock, timeout, [&] { return converter_.starting == nullptr; });
+  return changed_.wait_for(lock, timeout, [&] { return slot.starting == nullptr; });
 }
 
 bool OfficeService::ConverterWaitOver() const {

@@ -50,6 +50,8 @@ class OfficeService {
   bool ConverterStarting();
   // Waits up to `timeout` for the converter to finish starting; true once it has.
   bool WaitForConverter(std::chrono::milliseconds timeout);
+  // Waits up to `timeout` for the viewer to finish starting; true once it has.
+  bool WaitForViewer(std::chrono::milliseconds timeout);
   // Waits up to `slice` for a converter still starting, never past its start wait; true when a
   // save need wait no longer: the converter is ready or failed, its start wait is over, or the
   // one-shot serves for now.
@@ -81,6 +83,8 @@ class OfficeService {
   };
   void StartSlot(Slot& slot, OfficeInstance::Role role);
   void JoinSlot(Slot& slot);
+  // Waits up to `timeout` for the slot's instance to finish starting; true once it has.
+  bool WaitForSlot(const Slot& slot, std::chrono::milliseconds timeout);
   bool TryConverter(const std::filesystem::path& xlsx, const std::filesystem::path& xls);
   // Whether a save need not wait for the converter (mutex_ held).
   bool ConverterWaitOver() const;

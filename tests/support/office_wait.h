@@ -1,0 +1,23 @@
+// How tests wait for a real LibreOffice: long enough that only a broken office fails them, also
+// when many offices start at once on a loaded machine. The program's own deadlines are tested
+// with stand-in offices, or timed from a point the test controls.
+#pragma once
+
+#include <chrono>
+
+#include "platform/sheet/office_instance.h"
+
+namespace tuvo::test {
+
+// The longest a real office may take to be ready, started and warmed up.
+inline constexpr std::chrono::seconds OfficeReadyBound{120};
+
+// The service's timeouts for a test that needs its instances ready: a start, and a save's wait for
+// a converter still starting, that cover a loaded machine; every other deadline is the program's.
+inline sheet::OfficeTimeouts PatientTimeouts(sheet::OfficeTimeouts timeouts = {}) {
+  timeouts.start = OfficeReadyBound;
+  timeouts.startWait = OfficeReadyBound;
+  return timeouts;
+}
+
+}  // namespace tuvo::test
