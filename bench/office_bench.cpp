@@ -60,10 +60,7 @@ sheet::OfficeService* WarmService() {
     service->StartInBackground(withViewer);
     service->WaitForConverter(StartWait);
     // The viewer's start is over before any benchmark touches the environment.
-    const Clock::time_point until = Clock::now() + StartWait;
-    while (withViewer && service->ViewerProcess() < 0 && Clock::now() < until) {
-      std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    }
+    if (withViewer) service->WaitForViewer(StartWait);
   }
   return service->ConverterProcess() > 0 ? service.get() : nullptr;
 }

@@ -12,11 +12,16 @@ namespace tuvo::test {
 // The longest a real office may take to be ready, started and warmed up.
 inline constexpr std::chrono::seconds OfficeReadyBound{120};
 
-// The service's timeouts for a test that needs its instances ready: a start, and a save's wait for
-// a converter still starting, that cover a loaded machine; every other deadline is the program's.
+// How long a loaded machine may keep a real viewer from showing, looking at or closing a window.
+inline constexpr std::chrono::seconds WindowBound{30};
+
+// The service's timeouts for a test that needs its instances ready: a start, a save's wait for a
+// converter still starting, and a viewer's window requests, that cover a loaded machine; every
+// other deadline is the program's.
 inline sheet::OfficeTimeouts PatientTimeouts(sheet::OfficeTimeouts timeouts = {}) {
   timeouts.start = OfficeReadyBound;
   timeouts.startWait = OfficeReadyBound;
+  timeouts.window = WindowBound;
   return timeouts;
 }
 

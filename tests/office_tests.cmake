@@ -1,0 +1,31 @@
+# Read by ctest after the test programs' own lists: the tests that start a real LibreOffice (a
+# converter, a viewer or a one-shot conversion) take two of ctest's slots each, so that `-j8` starts
+# no more offices at once than the machine serves, and a cold start stays near its usual seconds.
+set(office_tests
+  "^OfficeServiceTest\\."
+  "^OfficeViewerTest\\."
+  "^DeadOrStopped/BrokenViewerTest\\."
+  "^Umasks/OfficeProgramEnd\\."
+  "^SheetSave\\."
+  "^SavedChart(Pages)?\\."
+  "^SaveFailureFacts\\."
+  "^SummarySheetTest\\.SavedWorkbook"
+  "^Compute/RunFailureMessage\\."
+  "^ComputeTest\\."
+  "^NewComputationWithoutSpreadsheet\\."
+  "^SecondSeason\\."
+  "^Scenario\\."
+  "^Seasons/"
+  "^SummaryE2ETest\\."
+  "^TwoPrograms\\."
+  "^DriveTool\\.")
+foreach(program platform forms run calcsheet eto rain report e2e drive)
+  foreach(test IN LISTS tests_${program}_TESTS)
+    foreach(pattern IN LISTS office_tests)
+      if(test MATCHES "${pattern}")
+        set_tests_properties("${test}" PROPERTIES PROCESSORS 2)
+        break()
+      endif()
+    endforeach()
+  endforeach()
+endforeach()
