@@ -20,7 +20,7 @@
 
 #include "forms/frmTUVO.h"
 #include "forms/main_fields.h"
-#include "run/season.h"
+#include "season/season.h"
 
 namespace tuvo::bench {
 

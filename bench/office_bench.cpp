@@ -28,7 +28,7 @@
 #include "platform/sheet/viewer.h"
 #include "platform/system.h"
 #include "run/run_driver.h"
-#include "run/season.h"
+#include "season/season.h"
 
 namespace {
 

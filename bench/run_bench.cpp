@@ -18,7 +18,7 @@
 #include "platform/sheet/xls_save.h"
 #include "platform/system.h"
 #include "run/run_driver.h"
-#include "run/season.h"
+#include "season/season.h"
 
 namespace {
 

@@ -19,7 +19,7 @@ set(office_tests
   "^SummaryE2ETest\\."
   "^TwoPrograms\\."
   "^DriveTool\\.")
-foreach(program platform forms run calcsheet eto rain report e2e drive)
+foreach(program platform forms run season calcsheet eto rain report e2e drive)
   foreach(test IN LISTS tests_${program}_TESTS)
     foreach(pattern IN LISTS office_tests)
       if(test MATCHES "${pattern}")

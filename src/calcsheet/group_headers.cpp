@@ -5,7 +5,7 @@
 
 #include "calcsheet/frame_selection.h"
 #include "platform/sheet/sheet.h"
-#include "run/workbook_layout.h"
+#include "season/workbook_layout.h"
 
 namespace tuvo {
 

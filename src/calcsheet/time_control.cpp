@@ -9,10 +9,10 @@
 #include "calcsheet/group_headers.h"
 #include "platform/locale.h"
 #include "platform/sheet/sheet.h"
-#include "run/progress.h"
-#include "run/season.h"
-#include "run/season_inputs.h"
-#include "run/workbook_layout.h"
+#include "season/progress.h"
+#include "season/season.h"
+#include "season/season_inputs.h"
+#include "season/workbook_layout.h"
 
 namespace tuvo {
 

@@ -7,9 +7,9 @@
 #include <string_view>
 
 #include "eto/station_eto_tables.h"
-#include "run/season.h"
-#include "run/season_inputs.h"
-#include "run/week_loop.h"
+#include "season/season.h"
+#include "season/season_inputs.h"
+#include "season/week_loop.h"
 
 namespace tuvo {
 

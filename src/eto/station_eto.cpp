@@ -9,8 +9,8 @@
 
 #include "platform/locale.h"
 #include "platform/sheet/sheet.h"
-#include "run/calendar_sheet.h"
-#include "run/workbook_layout.h"
+#include "season/day_calendar.h"
+#include "season/workbook_layout.h"
 
 namespace tuvo {
 

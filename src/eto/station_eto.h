@@ -6,7 +6,7 @@
 #include <cstdint>
 
 #include "eto/station_eto_tables.h"
-#include "run/week_loop.h"
+#include "season/week_loop.h"
 
 namespace tuvo {
 

@@ -17,7 +17,7 @@
 #include <string_view>
 
 #include "platform/system.h"
-#include "run/season.h"
+#include "season/season.h"
 
 namespace tuvo {
 

@@ -23,7 +23,7 @@
 #include "forms/window_host.h"
 #include "platform/controls.h"
 #include "platform/locale.h"
-#include "run/season_inputs.h"
+#include "season/season_inputs.h"
 
 namespace tuvo {
 

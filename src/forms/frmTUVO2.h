@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "run/progress.h"
+#include "season/progress.h"
 
 class QLabel;
 class QProgressBar;

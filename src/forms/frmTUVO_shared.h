@@ -15,7 +15,7 @@
 #include "platform/controls.h"
 #include "platform/locale.h"
 #include "rain/eff_rain_state.h"
-#include "run/season.h"
+#include "season/season.h"
 
 namespace tuvo {
 

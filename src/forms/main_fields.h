@@ -10,9 +10,9 @@
 
 #include "rain/eff_rain_state.h"
 #include "run/calendar_sheet.h"
-#include "run/season.h"
-#include "run/season_inputs.h"
-#include "run/week_loop.h"
+#include "season/season.h"
+#include "season/season_inputs.h"
+#include "season/week_loop.h"
 
 namespace tuvo {
 

@@ -7,14 +7,15 @@
 #include <string>
 #include <variant>
 
+#include "calcsheet/summary_cells.h"
 #include "platform/locale.h"
 #include "platform/sheet/sheet.h"
 #include "rain/eff_rain_methods.h"
 #include "rain/station_rain.h"
-#include "run/calendar_sheet.h"
-#include "run/season.h"
-#include "run/summary_columns.h"
-#include "run/workbook_layout.h"
+#include "season/day_calendar.h"
+#include "season/season.h"
+#include "season/summary_layout.h"
+#include "season/workbook_layout.h"
 
 namespace tuvo {
 

@@ -5,8 +5,8 @@
 #include <cstdint>
 
 #include "rain/eff_rain_state.h"
-#include "run/season_inputs.h"
-#include "run/week_loop.h"
+#include "season/season_inputs.h"
+#include "season/week_loop.h"
 
 namespace tuvo {
 namespace sheet {

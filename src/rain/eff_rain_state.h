@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <string>
 
-#include "run/season.h"
+#include "season/season.h"
 
 namespace tuvo {
 

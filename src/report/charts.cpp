@@ -4,7 +4,7 @@
 
 #include "platform/locale.h"
 #include "platform/sheet/sheet.h"
-#include "run/workbook_layout.h"
+#include "season/workbook_layout.h"
 
 namespace tuvo {
 

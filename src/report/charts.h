@@ -6,9 +6,9 @@
 #include <cstdint>
 #include <string_view>
 
-#include "run/season.h"
-#include "run/season_inputs.h"
-#include "run/summary_columns.h"
+#include "season/season.h"
+#include "season/season_inputs.h"
+#include "season/summary_layout.h"
 
 namespace tuvo {
 

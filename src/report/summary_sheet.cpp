@@ -12,8 +12,8 @@
 #include "platform/sheet/sheet.h"
 #include "rain/eff_rain_column.h"
 #include "rain/station_rain.h"
-#include "run/progress.h"
-#include "run/workbook_layout.h"
+#include "season/progress.h"
+#include "season/workbook_layout.h"
 
 namespace tuvo {
 

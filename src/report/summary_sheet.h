@@ -9,8 +9,8 @@
 #include <string_view>
 
 #include "rain/eff_rain_state.h"
-#include "run/season.h"
-#include "run/season_inputs.h"
+#include "season/season.h"
+#include "season/season_inputs.h"
 
 namespace tuvo {
 

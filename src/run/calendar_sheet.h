@@ -2,13 +2,12 @@
 // day and month of each, which the daily ETo and rainfall tables are looked up by.
 #pragma once
 
-#include <array>
 #include <cstdint>
 #include <stdexcept>
 #include <string>
 
-#include "run/season.h"
-#include "run/season_inputs.h"
+#include "season/season.h"
+#include "season/season_inputs.h"
 
 namespace tuvo {
 
@@ -16,11 +15,6 @@ class Progress;
 namespace sheet {
 class Workbook;
 }
-
-// Days of each month in a leap year, January first. The daily tables the calendar's day and month
-// are looked up in hold every day of a leap year, 29 February included, whatever the season's year.
-inline constexpr std::array<int, 12> LeapYearMonthDays = {31, 29, 31, 30, 31, 30,
-                                                          31, 31, 30, 31, 30, 31};
 
 // A week's first day on the calculation sheet does not read as a date.
 class CalendarError : public std::runtime_error {

@@ -2,8 +2,8 @@
 
 #include "platform/sheet/sheet.h"
 #include "run/group_schedule.h"
-#include "run/progress.h"
-#include "run/workbook_layout.h"
+#include "season/progress.h"
+#include "season/workbook_layout.h"
 
 namespace tuvo {
 

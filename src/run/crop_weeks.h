@@ -6,8 +6,8 @@
 #include <string_view>
 
 #include "run/kc_tables.h"
-#include "run/season.h"
-#include "run/season_inputs.h"
+#include "season/season.h"
+#include "season/season_inputs.h"
 
 namespace tuvo {
 

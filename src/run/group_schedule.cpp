@@ -6,8 +6,8 @@
 
 #include "platform/locale.h"
 #include "platform/sheet/sheet.h"
-#include "run/progress.h"
-#include "run/workbook_layout.h"
+#include "season/progress.h"
+#include "season/workbook_layout.h"
 
 namespace tuvo {
 

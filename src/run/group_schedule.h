@@ -6,8 +6,8 @@
 #include <stdexcept>
 #include <string>
 
-#include "run/season.h"
-#include "run/season_inputs.h"
+#include "season/season.h"
+#include "season/season_inputs.h"
 
 namespace tuvo {
 

@@ -10,9 +10,9 @@
 
 #include "platform/locale.h"
 #include "platform/sheet/sheet.h"
-#include "run/progress.h"
-#include "run/season.h"
-#include "run/season_inputs.h"
+#include "season/progress.h"
+#include "season/season.h"
+#include "season/season_inputs.h"
 
 namespace tuvo {
 namespace {

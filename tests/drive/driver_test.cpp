@@ -20,7 +20,7 @@
 #include "forms/tuvo_app.h"
 #include "platform/controls.h"
 #include "platform/system.h"
-#include "run/season.h"
+#include "season/season.h"
 #include "support/temp_folder.h"
 
 namespace tuvo::drive {

@@ -36,7 +36,7 @@
 #include "platform/sheet/process.h"
 #include "platform/sheet/sheet.h"
 #include "platform/system.h"
-#include "run/season.h"
+#include "season/season.h"
 #include "support/office_wait.h"
 #include "support/processes.h"
 #include "support/stand_in_office.h"

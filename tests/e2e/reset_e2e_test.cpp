@@ -29,7 +29,7 @@
 #include "platform/locale.h"
 #include "platform/sheet/sheet.h"
 #include "platform/system.h"
-#include "run/season.h"
+#include "season/season.h"
 #include "support/temp_folder.h"
 #include "support/xls_reader.h"
 

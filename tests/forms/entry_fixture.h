@@ -8,7 +8,7 @@
 
 #include "entry_texts.h"
 #include "platform/controls.h"
-#include "run/season.h"
+#include "season/season.h"
 #include "window_fixture.h"
 
 namespace tuvo::testing {

@@ -22,7 +22,7 @@
 #include "platform/sheet/sheet.h"
 #include "platform/system.h"
 #include "run/run_driver.h"
-#include "run/season.h"
+#include "season/season.h"
 #include "support/temp_folder.h"
 
 namespace tuvo {

@@ -12,7 +12,7 @@
 #include "platform/locale.h"
 #include "platform/sheet/sheet.h"
 #include "rain/eff_rain_methods.h"
-#include "run/season.h"
+#include "season/season.h"
 
 namespace tuvo {
 namespace {

@@ -21,7 +21,7 @@
 
 #include "platform/sheet/sheet.h"
 #include "run/run_driver.h"
-#include "run/season.h"
+#include "season/season.h"
 #include "support/libreoffice_convert.h"
 #include "support/temp_folder.h"
 #include "support/xls_reader.h"

@@ -20,7 +20,7 @@
 #include "platform/sheet/sheet.h"
 #include "rain/eff_rain_methods.h"
 #include "rain/station_rain.h"
-#include "run/progress.h"
+#include "season/progress.h"
 #include "support/temp_folder.h"
 #include "support/xls_reader.h"
 

@@ -10,8 +10,8 @@
 
 #include "platform/locale.h"
 #include "platform/sheet/sheet.h"
-#include "run/progress.h"
-#include "run/season.h"
+#include "season/progress.h"
+#include "season/season.h"
 
 namespace tuvo {
 namespace {

@@ -9,9 +9,9 @@
 #include <vector>
 
 #include "platform/sheet/sheet.h"
-#include "run/progress.h"
-#include "run/season.h"
-#include "run/season_inputs.h"
+#include "season/progress.h"
+#include "season/season.h"
+#include "season/season_inputs.h"
 
 namespace tuvo::testing_schedule {
 

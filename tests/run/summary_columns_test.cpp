@@ -9,11 +9,12 @@
 #include <string>
 #include <vector>
 
+#include "calcsheet/summary_cells.h"
 #include "eto/select_station_eto.h"
 #include "eto/station_eto.h"
 #include "platform/locale.h"
 #include "platform/sheet/sheet.h"
-#include "run/progress.h"
+#include "season/progress.h"
 
 namespace tuvo {
 namespace {

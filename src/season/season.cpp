@@ -1,7 +1,7 @@
-#include "run/season.h"
+#include "season/season.h"
 
 #include "platform/locale.h"
-#include "run/season_inputs.h"
+#include "season/season_inputs.h"
 
 namespace tuvo {
 
