@@ -24,7 +24,7 @@
 
 #include <sys/wait.h>
 
-#include "platform/sheet/process.h"
+#include "platform/process/process.h"
 
 namespace tuvo::system {
 

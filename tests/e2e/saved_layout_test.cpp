@@ -33,10 +33,10 @@
 #include <stdlib.h>
 #include <unistd.h>
 
+#include "platform/process/process.h"
 #include "platform/sheet/office_instance.h"
-#include "platform/sheet/process.h"
-#include "support/retried.h"
 #include "support/processes.h"
+#include "support/retried.h"
 #include "support/temp_folder.h"
 
 namespace tuvo {

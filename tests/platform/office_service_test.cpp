@@ -18,8 +18,8 @@
 
 #include <unistd.h>
 
+#include "platform/process/process.h"
 #include "platform/sheet/office_service.h"
-#include "platform/sheet/process.h"
 #include "platform/sheet/sheet.h"
 #include "support/office_wait.h"
 #include "support/stand_in_office.h"

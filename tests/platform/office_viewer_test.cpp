@@ -39,9 +39,9 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include "platform/process/process.h"
 #include "platform/sheet/office_service.h"
 #include "platform/sheet/office_sockets.h"
-#include "platform/sheet/process.h"
 #include "platform/sheet/sheet.h"
 #include "platform/sheet/viewer.h"
 #include "support/office_wait.h"

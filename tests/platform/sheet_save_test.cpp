@@ -19,7 +19,7 @@
 
 #include "calcsheet/frame_selection.h"
 #include "platform/locale.h"
-#include "platform/sheet/process.h"
+#include "platform/process/process.h"
 #include "platform/sheet/sheet.h"
 #include "platform/sheet/viewer.h"
 #include "platform/sheet/xls_save.h"

@@ -4,8 +4,8 @@
 
 #include <chrono>
 
-#include "platform/sheet/process.h"
 #include "office_wait.h"
+#include "platform/process/process.h"
 #include "temp_folder.h"
 
 namespace tuvo::test {

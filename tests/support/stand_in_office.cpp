@@ -5,7 +5,7 @@
 #include <optional>
 #include <sstream>
 
-#include "platform/sheet/process.h"
+#include "platform/process/process.h"
 
 namespace tuvo::test {
 

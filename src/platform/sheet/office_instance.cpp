@@ -14,9 +14,9 @@
 
 #include <xlsxwriter.h>
 
+#include "platform/process/process.h"
 #include "platform/sheet/office_sockets.h"
 #include "platform/sheet/office_watchdog.h"
-#include "platform/sheet/process.h"
 
 namespace tuvo::sheet {
 

@@ -8,7 +8,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "platform/sheet/process.h"
+#include "platform/process/process.h"
 
 namespace tuvo::sheet {
 

@@ -28,8 +28,8 @@
 #include <thread>
 #include <vector>
 
+#include "platform/process/process.h"
 #include "platform/sheet/office_sockets.h"
-#include "platform/sheet/process.h"
 #include "platform/sheet/uno_client.h"
 
 namespace {

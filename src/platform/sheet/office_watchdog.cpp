@@ -3,7 +3,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
-#include "platform/sheet/process.h"
+#include "platform/process/process.h"
 
 namespace tuvo::sheet {
 

@@ -33,7 +33,7 @@
 #include <sanitizer/lsan_interface.h>
 #endif
 
-#include "platform/sheet/process.h"
+#include "platform/process/process.h"
 
 namespace tuvo::sheet::uno {
 

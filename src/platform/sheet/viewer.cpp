@@ -10,9 +10,9 @@
 #include <signal.h>
 #include <sys/wait.h>
 
+#include "platform/process/process.h"
 #include "platform/sheet/office_service.h"
 #include "platform/sheet/office_watchdog.h"
-#include "platform/sheet/process.h"
 #include "platform/sheet/workbook.h"
 
 namespace tuvo::sheet {

@@ -17,10 +17,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "platform/process/process.h"
 #include "platform/save_failure.h"
 #include "platform/sheet/office_service.h"
 #include "platform/sheet/office_sockets.h"
-#include "platform/sheet/process.h"
 #include "platform/sheet/save_error.h"
 #include "platform/sheet/xls_series_names.h"
 

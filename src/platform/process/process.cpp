@@ -1,4 +1,4 @@
-#include "platform/sheet/process.h"
+#include "platform/process/process.h"
 
 #include <algorithm>
 #include <cctype>
