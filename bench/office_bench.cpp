@@ -23,10 +23,11 @@
 
 #include "largest_season.h"
 #include "platform/locale.h"
-#include "platform/sheet/office_service.h"
+#include "platform/office/office_service.h"
+#include "platform/office/viewer.h"
 #include "platform/sheet/sheet.h"
-#include "platform/sheet/viewer.h"
 #include "platform/system.h"
+#include "platform/xls/office_application.h"
 #include "run/run_driver.h"
 #include "season/season.h"
 
@@ -313,7 +314,7 @@ void BM_ClickToShownWindow_WarmViewer(benchmark::State& state) {
     const Clock::time_point look = Clock::now();
     display.WindowMapped(needle);
     polling += Clock::now() - look;
-    sheet::Application& app = *season.fields.ExcelApp;
+    sheet::OfficeApplication& app = *sheet::OfficeApplication::Of(*season.fields.ExcelApp);
     const std::optional<pid_t> process = app.Windows().ProcessOf(app.ActiveWorkbook());
     if (process && *process == service->ViewerProcess()) ++inViewer;
     state.ResumeTiming();
@@ -339,7 +340,7 @@ void BM_ColdOneShotConversion(benchmark::State& state) {
   }
   // The run's application, without the service and showing nothing: each save is a cold
   // LibreOffice of its own.
-  sheet::Application& app = *bench::Season().fields.ExcelApp;
+  sheet::OfficeApplication& app = *sheet::OfficeApplication::Of(*bench::Season().fields.ExcelApp);
   app.SetVisible(false);
   app.Office().service = nullptr;
   const int conversions = ServiceSlot() ? ServiceSlot()->Conversions() : 0;

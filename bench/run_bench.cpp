@@ -15,8 +15,8 @@
 #include "largest_season.h"
 #include "platform/locale.h"
 #include "platform/sheet/sheet.h"
-#include "platform/sheet/xls_save.h"
 #include "platform/system.h"
+#include "platform/xls/xls_save.h"
 #include "run/run_driver.h"
 #include "season/season.h"
 

@@ -21,9 +21,10 @@
 #include "forms/frmTUVO_shared.h"
 #include "forms/save_failure_text.h"
 #include "platform/locale.h"
-#include "platform/sheet/office_service.h"
+#include "platform/office/office_service.h"
 #include "platform/sheet/sheet.h"
 #include "platform/system.h"
+#include "platform/xls/office_application.h"
 #include "rain/eff_rain_column.h"
 #include "report/charts.h"
 #include "report/summary_sheet.h"
@@ -163,7 +164,8 @@ void HandBackWindow(frmTUVO& frm) {
 // at most the service's start wait, and not at all while the one-shot serves; the window keeps
 // painting meanwhile.
 void WaitForConverterStart(const sheet::Application& app) {
-  sheet::OfficeService* service = app.Office().ServiceOfProgram();
+  const sheet::OfficeApplication* office = sheet::OfficeApplication::Of(app);
+  sheet::OfficeService* service = office != nullptr ? office->Office().ServiceOfProgram() : nullptr;
   if (service == nullptr) return;
   while (!service->WaitForConverterStart(std::chrono::milliseconds{50})) {
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
@@ -219,7 +221,7 @@ void frmTUVO::cmdRun_Click() {
 
     // 6. The held spreadsheet application, or a new one when none is held or it was quit.
     stage = StageWorkbook;
-    if (!f.ExcelApp || f.ExcelApp->HasQuit()) f.ExcelApp = std::make_shared<sheet::Application>();
+    if (!f.ExcelApp || f.ExcelApp->HasQuit()) f.ExcelApp = std::make_shared<sheet::OfficeApplication>();
     f.ExcelApp->SetVisible(true);
     workbook = &f.ExcelApp->Workbooks().Add();
 

@@ -2,8 +2,8 @@
 
 #include <QCoreApplication>
 
-#include "platform/sheet/office_service.h"
-#include "platform/sheet/viewer.h"
+#include "platform/office/office_service.h"
+#include "platform/office/viewer.h"
 
 namespace tuvo {
 

@@ -10,7 +10,7 @@
 #include <string>
 
 #include "drive/driver.h"
-#include "platform/sheet/office_service.h"
+#include "platform/office/office_service.h"
 #include "support/office_wait.h"
 
 int main(int argc, char** argv) {

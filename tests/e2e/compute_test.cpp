@@ -32,10 +32,11 @@
 #include "forms/main_fields.h"
 #include "platform/controls.h"
 #include "platform/locale.h"
+#include "platform/office/office_service.h"
 #include "platform/process/process.h"
-#include "platform/sheet/office_service.h"
 #include "platform/sheet/sheet.h"
 #include "platform/system.h"
+#include "platform/xls/office_application.h"
 #include "season/season.h"
 #include "support/office_wait.h"
 #include "support/processes.h"
@@ -533,8 +534,9 @@ INSTANTIATE_TEST_SUITE_P(
                     "สร้างแกนเวลาและหัวตารางของกลุ่มพื้นที่", {1}},
         FailureCase{"SaveWithoutTheConverter",
                     [](frmTUVO&, MainFields& f) {
-                      f.ExcelApp = std::make_shared<sheet::Application>();
-                      f.ExcelApp->Office().program = "/nonexistent/soffice";
+                      auto excel = std::make_shared<sheet::OfficeApplication>();
+                      excel->Office().program = "/nonexistent/soffice";
+                      f.ExcelApp = std::move(excel);
                     },
                     "บันทึกไฟล์ผลการคำนวณ", ProgressBeforeSave()},
         FailureCase{"OutputFolderWithoutItsParent",

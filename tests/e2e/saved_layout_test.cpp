@@ -33,8 +33,8 @@
 #include <stdlib.h>
 #include <unistd.h>
 
+#include "platform/office/office_instance.h"
 #include "platform/process/process.h"
-#include "platform/sheet/office_instance.h"
 #include "support/processes.h"
 #include "support/retried.h"
 #include "support/temp_folder.h"

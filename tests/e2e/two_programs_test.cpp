@@ -15,8 +15,8 @@
 
 #include <stdlib.h>
 
+#include "platform/office/office_sockets.h"
 #include "platform/process/process.h"
-#include "platform/sheet/office_sockets.h"
 #include "support/office_wait.h"
 #include "support/processes.h"
 #include "support/temp_folder.h"

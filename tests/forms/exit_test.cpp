@@ -12,8 +12,7 @@
 
 
 #include "forms/tuvo_app.h"
-#include "platform/sheet/application.h"
-#include "platform/sheet/viewer.h"
+#include "platform/xls/office_application.h"
 #include "window_fixture.h"
 
 namespace tuvo {
@@ -43,8 +42,9 @@ TEST(Exit, TheProgramEndsAndTheShownWorkbookStaysOpen) {
   app->Start();
   testing::ShowNow(*app->Main());
   // What a finished run leaves: the application held, its saved workbook shown.
-  app->Fields().ExcelApp = std::make_shared<sheet::Application>();
-  sheet::Application& excel = *app->Fields().ExcelApp;
+  auto held = std::make_shared<sheet::OfficeApplication>();
+  sheet::OfficeApplication& excel = *held;
+  app->Fields().ExcelApp = std::move(held);  // the program's only hold on it, as after a run
   sheet::Workbook& workbook = excel.Workbooks().Add();
   excel.Windows().Open(workbook, calc.string(), fs::path(dir.path().toStdString()) / "result.xls");
   ASSERT_TRUE(excel.IsShowing(workbook));

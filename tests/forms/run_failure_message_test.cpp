@@ -21,6 +21,7 @@
 #include "platform/save_failure.h"
 #include "platform/sheet/sheet.h"
 #include "platform/system.h"
+#include "platform/xls/office_application.h"
 #include "run/run_driver.h"
 #include "season/season.h"
 #include "support/temp_folder.h"
@@ -63,9 +64,10 @@ void FailCall(const fs::path& folder, FileCall call, int error) {
 
 // A spreadsheet application of the run's own whose LibreOffice is `program`.
 void UseOffice(MainFields& f, const std::string& program, std::chrono::milliseconds timeout = std::chrono::seconds{60}) {
-  f.ExcelApp = std::make_shared<sheet::Application>();
-  f.ExcelApp->Office().program = program;
-  f.ExcelApp->Office().timeout = timeout;
+  auto excel = std::make_shared<sheet::OfficeApplication>();
+  excel->Office().program = program;
+  excel->Office().timeout = timeout;
+  f.ExcelApp = std::move(excel);
 }
 
 // A shell script standing in for LibreOffice.

@@ -18,9 +18,10 @@
 
 #include <unistd.h>
 
+#include "platform/office/office_service.h"
 #include "platform/process/process.h"
-#include "platform/sheet/office_service.h"
 #include "platform/sheet/sheet.h"
+#include "platform/xls/office_application.h"
 #include "support/office_wait.h"
 #include "support/stand_in_office.h"
 #include "support/temp_folder.h"
@@ -51,7 +52,7 @@ class OfficeServiceTest : public ::testing::Test {
 
   // A workbook with a number and a text, saved as the run saves: SaveAs, then Save.
   void SaveAsAndSave(const fs::path& target, const std::string& number) {
-    Application app;
+    OfficeApplication app;
     app.Office().service = service;
     app.Office().program = program;
     Workbook& wb = app.Workbooks().Add();
@@ -95,7 +96,7 @@ TEST_F(OfficeServiceTest, ASaveDuringTheStartWaitsForTheConverterAndARunConverts
   EXPECT_GT(service->ConverterProcess(), 0);
 
   // A file that changed on disk since it was placed, or another target, is converted anew.
-  Application app;
+  OfficeApplication app;
   app.Office().service = service;
   Workbook& wb = app.Workbooks().Add();
   wb.Worksheets(1).Cells(1, 1).SetValue("7");
@@ -205,7 +206,7 @@ TEST_F(OfficeServiceTest, TwoServicesSaveAtOnceOnTheirOwnPipesAndProfiles) {
   EXPECT_NE(service->ConverterProcess(), other->ConverterProcess());
 
   std::thread second([&] {
-    Application app;
+    OfficeApplication app;
     app.Office().service = other;
     Workbook& wb = app.Workbooks().Add();
     wb.Worksheets(1).Cells(1, 1).SetValue("8");

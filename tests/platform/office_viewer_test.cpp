@@ -39,11 +39,12 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include "platform/office/office_service.h"
+#include "platform/office/office_sockets.h"
+#include "platform/office/viewer.h"
 #include "platform/process/process.h"
-#include "platform/sheet/office_service.h"
-#include "platform/sheet/office_sockets.h"
 #include "platform/sheet/sheet.h"
-#include "platform/sheet/viewer.h"
+#include "platform/xls/office_application.h"
 #include "support/office_wait.h"
 #include "support/processes.h"
 #include "support/retried.h"
@@ -159,7 +160,7 @@ class OfficeViewerTest : public ::testing::Test {
     ASSERT_TRUE(service->WaitForViewer(test::OfficeReadyBound)) << "the viewer is still starting";
     // Two saved workbooks to show.
     for (const char* name : {"ผลการคำนวณ.xls", "other.xls"}) {
-      Application app;
+      OfficeApplication app;
       app.Office().service = service;
       Workbook& wb = app.Workbooks().Add();
       wb.Worksheets(1).Cells(1, 1).SetValue(name);
@@ -198,7 +199,7 @@ class OfficeViewerTest : public ::testing::Test {
 
   // A run's application that shows `file` for its workbook in the service's viewer.
   std::unique_ptr<Application> ShowInApplication(const std::string& file) {
-    auto app = std::make_unique<Application>();
+    auto app = std::make_unique<OfficeApplication>();
     app->Office().service = service;
     Workbook& wb = app->Workbooks().Add();
     EXPECT_TRUE(app->Windows().OpenInService(wb, *service, folder.Path() / file));

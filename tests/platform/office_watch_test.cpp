@@ -14,8 +14,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include "platform/office/office_watchdog.h"
 #include "platform/process/process.h"
-#include "platform/sheet/office_watchdog.h"
 #include "support/processes.h"
 #include "support/temp_folder.h"
 

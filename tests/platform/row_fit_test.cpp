@@ -21,7 +21,7 @@
 
 #include "platform/locale.h"
 #include "platform/sheet/sheet.h"
-#include "platform/sheet/xls_save.h"
+#include "platform/xls/xls_save.h"
 #include "support/temp_folder.h"
 
 namespace tuvo::sheet {

@@ -18,9 +18,10 @@
 #include <sys/mount.h>
 
 #include "platform/save_failure.h"
-#include "platform/sheet/save_error.h"
 #include "platform/sheet/sheet.h"
 #include "platform/system.h"
+#include "platform/xls/office_application.h"
+#include "platform/xls/save_error.h"
 #include "support/temp_folder.h"
 
 namespace tuvo::system {
@@ -174,7 +175,7 @@ class SaveFailureFacts : public SeamTest {
   fs::path output = root.Path() / "output";
   fs::path target = output / "book.xls";
   fs::path temporary = fs::temp_directory_path();
-  sheet::Application app;
+  sheet::OfficeApplication app;
   sheet::Workbook& wb = app.Workbooks().Add();
 };
 

@@ -19,10 +19,11 @@
 
 #include "calcsheet/frame_selection.h"
 #include "platform/locale.h"
+#include "platform/office/viewer.h"
 #include "platform/process/process.h"
 #include "platform/sheet/sheet.h"
-#include "platform/sheet/viewer.h"
-#include "platform/sheet/xls_save.h"
+#include "platform/xls/office_application.h"
+#include "platform/xls/xls_save.h"
 #include "support/libreoffice_convert.h"
 #include "support/temp_folder.h"
 #include "support/xls_reader.h"
@@ -225,7 +226,7 @@ void BuildResultWorkbook(Workbook& wb) {
 class SheetSave : public ::testing::Test {
  protected:
   TempFolder folder{"tuvo-sheet-test"};
-  Application app;
+  OfficeApplication app;
   Workbook& wb = app.Workbooks().Add();
 };
 
@@ -618,7 +619,7 @@ TEST(SheetProcess, AProcessThatNeverStartedIsNeitherRunningNorEnded) {
 
 TEST(SheetShow, WithoutDisplayTheSaveSucceedsAndNothingIsShown) {
   const TempFolder folder{"tuvo-sheet-test"};
-  Application app;
+  OfficeApplication app;
   app.SetVisible(true);
   Workbook& wb = app.Workbooks().Add();
   const fs::path file = folder.Path() / "shown.xls";
@@ -694,7 +695,7 @@ TEST(SheetShow, OnlyQuitOrClosingTheWorkbookEndsItsWindow) {
                                      "echo \"${1#-env:UserInstallation=file://}\" > '" + profileSeen.string() +
                                      ".part' && mv '" + profileSeen.string() + ".part' '" + profileSeen.string() +
                                      "'\nwhile :; do sleep 1; done");
-    auto app = std::make_unique<Application>();
+    auto app = std::make_unique<OfficeApplication>();
     Workbook& wb = app->Workbooks().Add();
     app->Windows().Open(wb, calc.string(), folder.Path() / "shown.xls");
     ASSERT_TRUE(app->IsShowing(wb));

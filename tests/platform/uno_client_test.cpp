@@ -6,7 +6,7 @@
 
 #include <unistd.h>
 
-#include "platform/sheet/uno_client.h"
+#include "platform/office/uno_client.h"
 
 namespace tuvo::sheet::uno {
 namespace {

@@ -1,7 +1,7 @@
 // The chart mend of the saved .xls: literal series names and marker colours written into the
 // converted charts, the stream positions of the records behind them moved. First on small
 // hand-made workbook streams, then on files that LibreOffice converted and reads back.
-#include "platform/sheet/xls_series_names.h"
+#include "platform/xls/xls_series_names.h"
 
 #include <gtest/gtest.h>
 
@@ -17,6 +17,7 @@
 
 #include "platform/sheet/palette.h"
 #include "platform/sheet/sheet.h"
+#include "platform/xls/office_application.h"
 #include "support/libreoffice_convert.h"
 #include "support/temp_folder.h"
 #include "support/xls_reader.h"
@@ -436,7 +437,7 @@ class SavedChart : public ::testing::Test {
     chart.SetHasLegend(true);
   }
   test::TempFolder folder{"tuvo-mend-test"};
-  Application app;
+  OfficeApplication app;
   Workbook& wb = app.Workbooks().Add();
 };
 

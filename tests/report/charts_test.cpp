@@ -20,6 +20,7 @@
 #include <unistd.h>
 
 #include "platform/sheet/sheet.h"
+#include "platform/xls/office_application.h"
 #include "run/run_driver.h"
 #include "season/season.h"
 #include "support/libreoffice_convert.h"
@@ -116,7 +117,7 @@ struct Book {
     return addresses;
   }
 
-  sheet::Application app;
+  sheet::OfficeApplication app;
   sheet::Workbook& wb = app.Workbooks().Add();
   sheet::Worksheet& calc = wb.Worksheets(2);
   SeasonTexts texts;

@@ -18,6 +18,7 @@
 #include "forms/location_catalogue.h"
 #include "platform/locale.h"
 #include "platform/sheet/sheet.h"
+#include "platform/xls/office_application.h"
 #include "rain/eff_rain_methods.h"
 #include "rain/station_rain.h"
 #include "season/progress.h"
@@ -197,7 +198,7 @@ class SummarySheetTest : public ::testing::Test {
   // The month abbreviation of month m.
   std::string Abbrev(int m) const { return MonthAbbrevTable()[static_cast<std::size_t>(m)]; }
 
-  sheet::Application app;
+  sheet::OfficeApplication app;
   sheet::Workbook* workbook = nullptr;
   SeasonTexts texts;
   std::string office = Office, project = "Project A", section = "Section B";

@@ -5,7 +5,7 @@
 
 #include <chrono>
 
-#include "platform/sheet/office_instance.h"
+#include "platform/office/office_instance.h"
 
 namespace tuvo::test {
 

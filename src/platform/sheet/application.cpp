@@ -2,14 +2,7 @@
 
 #include <algorithm>
 
-#include "platform/sheet/office_service.h"
-#include "platform/sheet/viewer.h"
-
 namespace tuvo::sheet {
-
-OfficeService* OfficeSettings::ServiceOfProgram() const {
-  return service && service->Program() == program ? service.get() : nullptr;
-}
 
 Workbook& Workbooks::Add() { return application_->AddWorkbook(); }
 
@@ -24,7 +17,8 @@ Workbook& Workbooks::operator()(int index) {
   return *application_->open_[static_cast<std::size_t>(index - 1)];
 }
 
-Application::Application() : viewer_(std::make_unique<Viewer>()) { office_.service = OfficeService::Current(); }
+Application::Application(std::shared_ptr<WorkbookSaver> saver, std::shared_ptr<WorkbookWindows> windows)
+    : saver_(std::move(saver)), windows_(std::move(windows)) {}
 
 Application::~Application() = default;
 
@@ -47,18 +41,23 @@ Workbook& Application::ActiveWorkbook() {
 void Application::Quit() {
   if (quit_) return;
   while (!open_.empty()) open_.back()->Close(false);
-  viewer_->CloseAll();
+  if (windows_) windows_->CloseAll();
   quit_ = true;
 }
 
-bool Application::IsShowing(const Workbook& workbook) const { return viewer_->IsShowing(workbook); }
+bool Application::IsShowing(const Workbook& workbook) const { return windows_ && windows_->IsShowing(workbook); }
+
+void Application::SaveWorkbook(const Workbook& workbook, const std::filesystem::path& target, SavedFile& last) {
+  if (!saver_) throw SheetError("saving \"" + target.string() + "\": this spreadsheet application saves no files");
+  saver_->Save(workbook, target, last);
+}
 
 void Application::WorkbookSaved(Workbook& workbook) {
-  if (visible_) viewer_->Show(workbook, office_.program, office_.ServiceOfProgram());
+  if (visible_ && windows_) windows_->Show(workbook);
 }
 
 void Application::WorkbookClosed(Workbook& workbook) {
-  viewer_->Close(workbook);
+  if (windows_) windows_->Close(workbook);
   const auto it = std::find_if(open_.begin(), open_.end(), [&](const auto& w) { return w.get() == &workbook; });
   if (it != open_.end()) {
     closed_.push_back(std::move(*it));

@@ -1,18 +1,18 @@
 // The spreadsheet application: its workbooks, visibility, alerts, and quitting.
 #pragma once
 
-#include <chrono>
+#include <filesystem>
 #include <memory>
-#include <string>
 #include <vector>
 
+#include "platform/sheet/saved_file.h"
 #include "platform/sheet/workbook.h"
+#include "platform/sheet/workbook_saver.h"
+#include "platform/sheet/workbook_windows.h"
 
 namespace tuvo::sheet {
 
 class Application;
-class OfficeService;
-class Viewer;
 
 // The open workbooks of an application.
 class Workbooks {
@@ -27,29 +27,20 @@ class Workbooks {
   Application* application_;
 };
 
-// The LibreOffice program that converts a saved workbook to .xls and shows it (found on PATH
-// unless a path), how long one one-shot conversion may take, and the program's office service
-// (used while its program is this program).
-struct OfficeSettings {
-  std::string program = "soffice";
-  std::chrono::milliseconds timeout{60000};
-  std::shared_ptr<OfficeService> service;
-
-  // The service where its instances run this program; none otherwise (a test's stand-in).
-  OfficeService* ServiceOfProgram() const;
-};
-
 class Application {
  public:
-  Application();
+  // Saves go to `saver` and saved workbooks show in `windows`. Without a saver a save throws
+  // SheetError; without windows nothing is shown.
+  explicit Application(std::shared_ptr<WorkbookSaver> saver = nullptr,
+                       std::shared_ptr<WorkbookWindows> windows = nullptr);
   // Leaves the windows it opened open, unless it quit: ending the program without Quit keeps
   // the saved workbooks on screen.
-  ~Application();
+  virtual ~Application();
   Application(const Application&) = delete;
   Application& operator=(const Application&) = delete;
 
-  // Visible: a saved workbook is then shown in LibreOffice Calc (when there is a display and
-  // LibreOffice); invisible: nothing is shown.
+  // Visible: a saved workbook is then shown in its window (where one can be shown); invisible:
+  // nothing is shown.
   void SetVisible(bool visible) { visible_ = visible; }
   bool Visible() const { return visible_; }
   // Alerts are stored for the callers that set them; this application never prompts.
@@ -65,19 +56,15 @@ class Application {
   void Quit();
   bool HasQuit() const { return quit_; }
 
-  OfficeSettings& Office() { return office_; }
-  const OfficeSettings& Office() const { return office_; }
-
   // Whether a window shows the workbook's saved file right now (tests).
   bool IsShowing(const Workbook& workbook) const;
-  // The windows of the saved workbooks (tests open a stand-in window where no display is).
-  sheet::Viewer& Windows() { return *viewer_; }
 
  private:
   friend class sheet::Workbooks;
   friend class Workbook;
   void CheckRunning() const;
   Workbook& AddWorkbook();
+  void SaveWorkbook(const Workbook& workbook, const std::filesystem::path& target, SavedFile& last);
   void WorkbookSaved(Workbook& workbook);
   void WorkbookClosed(Workbook& workbook);
 
@@ -87,8 +74,8 @@ class Application {
   int workbooksAdded_ = 0;
   std::vector<std::unique_ptr<Workbook>> open_;
   std::vector<std::unique_ptr<Workbook>> closed_;  // kept so that stale references fail cleanly
-  OfficeSettings office_;
-  std::unique_ptr<Viewer> viewer_;
+  std::shared_ptr<WorkbookSaver> saver_;
+  std::shared_ptr<WorkbookWindows> windows_;
 };
 
 }  // namespace tuvo::sheet

@@ -4,7 +4,6 @@
 #include <filesystem>
 
 #include "platform/sheet/application.h"
-#include "platform/sheet/xls_save.h"
 
 namespace tuvo::sheet {
 
@@ -113,7 +112,7 @@ void Workbook::SaveAs(const std::string& path, int fileFormat) {
                      " is not supported; only the normal workbook format is");
   }
   const std::filesystem::path target = std::filesystem::absolute(std::filesystem::path(path));
-  SaveXls(*this, target, application_->Office(), lastSave_);
+  application_->SaveWorkbook(*this, target, lastSave_);
   path_ = target.string();
   name_ = target.filename().string();
   application_->WorkbookSaved(*this);

@@ -55,9 +55,10 @@ class Workbook {
   // The selection of the active sheet; throws SheetError when a chart sheet is active.
   Range Selection();
 
-  // Saves in the normal workbook format (xl::Normal, .xls) under `path`, replacing a file of that
-  // name; the workbook takes the file's name. Failures throw SheetError and leave any older file
-  // of that name as it was. A visible application then shows the saved file.
+  // Saves in the normal workbook format (xl::Normal, .xls) under `path` through the application's
+  // saver, replacing a file of that name; the workbook takes the file's name. Failures throw
+  // SheetError and leave any older file of that name as it was. A visible application then shows
+  // the saved file.
   void SaveAs(const std::string& path, int fileFormat = xl::Normal);
   // Saves again under the name of the last SaveAs; a workbook never saved throws SheetError.
   void Save();

@@ -1,4 +1,4 @@
-#include "platform/sheet/xls_series_names.h"
+#include "platform/xls/xls_series_names.h"
 
 #include <gsf/gsf.h>
 

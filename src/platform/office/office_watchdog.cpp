@@ -1,4 +1,4 @@
-#include "platform/sheet/office_watchdog.h"
+#include "platform/office/office_watchdog.h"
 
 #include <fcntl.h>
 #include <unistd.h>

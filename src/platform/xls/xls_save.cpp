@@ -1,4 +1,4 @@
-#include "platform/sheet/xls_save.h"
+#include "platform/xls/xls_save.h"
 
 #include <algorithm>
 #include <cctype>
@@ -17,12 +17,12 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "platform/office/office_service.h"
+#include "platform/office/office_sockets.h"
 #include "platform/process/process.h"
 #include "platform/save_failure.h"
-#include "platform/sheet/office_service.h"
-#include "platform/sheet/office_sockets.h"
-#include "platform/sheet/save_error.h"
-#include "platform/sheet/xls_series_names.h"
+#include "platform/xls/save_error.h"
+#include "platform/xls/xls_series_names.h"
 
 namespace tuvo::sheet {
 

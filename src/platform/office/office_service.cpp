@@ -1,4 +1,4 @@
-#include "platform/sheet/office_service.h"
+#include "platform/office/office_service.h"
 
 namespace tuvo::sheet {
 

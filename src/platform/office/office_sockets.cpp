@@ -1,4 +1,4 @@
-#include "platform/sheet/office_sockets.h"
+#include "platform/office/office_sockets.h"
 
 #include <algorithm>
 #include <fstream>

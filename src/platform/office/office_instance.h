@@ -17,8 +17,8 @@
 
 #include <sys/types.h>
 
-#include "platform/sheet/office_watchdog.h"
-#include "platform/sheet/uno_client.h"
+#include "platform/office/office_watchdog.h"
+#include "platform/office/uno_client.h"
 
 namespace tuvo::sheet {
 

@@ -1,4 +1,4 @@
-#include "platform/sheet/viewer.h"
+#include "platform/office/viewer.h"
 
 #include <QGuiApplication>
 
@@ -10,9 +10,9 @@
 #include <signal.h>
 #include <sys/wait.h>
 
+#include "platform/office/office_service.h"
+#include "platform/office/office_watchdog.h"
 #include "platform/process/process.h"
-#include "platform/sheet/office_service.h"
-#include "platform/sheet/office_watchdog.h"
 #include "platform/sheet/workbook.h"
 
 namespace tuvo::sheet {
@@ -99,7 +99,8 @@ struct Viewer::Window {
   }
 };
 
-Viewer::Viewer() = default;
+Viewer::Viewer(std::shared_ptr<const OfficeSettings> office)
+    : office_(office ? std::move(office) : std::make_shared<const OfficeSettings>()) {}
 
 // The program may end now; what the user sees stays.
 Viewer::~Viewer() {
@@ -113,6 +114,8 @@ bool Viewer::HasDisplay() {
   }
   return Set("DISPLAY") || Set("WAYLAND_DISPLAY");
 }
+
+void Viewer::Show(const Workbook& workbook) { Show(workbook, office_->program, office_->ServiceOfProgram()); }
 
 void Viewer::Show(const Workbook& workbook, const std::string& program, OfficeService* service) {
   if (!HasDisplay()) return;

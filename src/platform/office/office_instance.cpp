@@ -1,4 +1,4 @@
-#include "platform/sheet/office_instance.h"
+#include "platform/office/office_instance.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -14,9 +14,9 @@
 
 #include <xlsxwriter.h>
 
+#include "platform/office/office_sockets.h"
+#include "platform/office/office_watchdog.h"
 #include "platform/process/process.h"
-#include "platform/sheet/office_sockets.h"
-#include "platform/sheet/office_watchdog.h"
 
 namespace tuvo::sheet {
 

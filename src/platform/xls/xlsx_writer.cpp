@@ -10,8 +10,8 @@
 #include "platform/locale.h"
 #include "platform/sheet/palette.h"
 #include "platform/sheet/row_fit.h"
-#include "platform/sheet/xls_save.h"
-#include "platform/sheet/xls_series_names.h"
+#include "platform/xls/xls_save.h"
+#include "platform/xls/xls_series_names.h"
 
 namespace tuvo::sheet {
 

@@ -1,5 +1,5 @@
 // Raising the typed save errors.
-#include "platform/sheet/save_error.h"
+#include "platform/xls/save_error.h"
 
 #include <cerrno>
 #include <cstring>

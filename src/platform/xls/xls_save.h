@@ -9,7 +9,8 @@
 #include <filesystem>
 #include <string>
 
-#include "platform/sheet/application.h"
+#include "platform/office/office_settings.h"
+#include "platform/sheet/saved_file.h"
 #include "platform/sheet/workbook.h"
 
 namespace tuvo::sheet {

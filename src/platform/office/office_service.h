@@ -14,7 +14,7 @@
 #include <string>
 #include <thread>
 
-#include "platform/sheet/office_instance.h"
+#include "platform/office/office_instance.h"
 
 namespace tuvo::sheet {
 

@@ -28,9 +28,9 @@
 #include <thread>
 #include <vector>
 
+#include "platform/office/office_sockets.h"
+#include "platform/office/uno_client.h"
 #include "platform/process/process.h"
-#include "platform/sheet/office_sockets.h"
-#include "platform/sheet/uno_client.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "platform/sheet/uno_client.h"
+#include "platform/office/uno_client.h"
 
 #include <csignal>
 #include <cstdio>

@@ -12,18 +12,24 @@
 
 #include <sys/types.h>
 
+#include "platform/office/office_settings.h"
+#include "platform/sheet/workbook_windows.h"
+
 namespace tuvo::sheet {
 
 class Workbook;
 class OfficeService;
 
-class Viewer {
+class Viewer : public WorkbookWindows {
  public:
-  Viewer();
-  ~Viewer();  // leaves every open window open and signals none of them
+  // Shows workbooks as `office` names at the time of each Show (none: the default settings).
+  explicit Viewer(std::shared_ptr<const OfficeSettings> office = nullptr);
+  ~Viewer() override;  // leaves every open window open and signals none of them
   Viewer(const Viewer&) = delete;
   Viewer& operator=(const Viewer&) = delete;
 
+  // Shows the saved file of the workbook with the program and service of the settings.
+  void Show(const Workbook& workbook) override;
   // Shows the saved file of the workbook, when there is a display, unless our window shows it
   // already: in the viewer of `service` where it has one that works, else in a process of
   // `program`. Without a display or without LibreOffice nothing is shown; that is no failure.
@@ -33,11 +39,11 @@ class Viewer {
   // Opens `file` in `program` (LibreOffice Calc) for the workbook, display or not.
   void Open(const Workbook& workbook, const std::string& program, const std::filesystem::path& file);
   // Closes the workbook's window, whether or not it was opened and whether or not it is still open.
-  void Close(const Workbook& workbook);
+  void Close(const Workbook& workbook) override;
   // Closes every window.
-  void CloseAll();
+  void CloseAll() override;
   // Whether our window of the workbook is open (the user may have closed it).
-  bool IsShowing(const Workbook& workbook) const;
+  bool IsShowing(const Workbook& workbook) const override;
   // The process of the workbook's window (tests).
   std::optional<pid_t> ProcessOf(const Workbook& workbook) const;
 
@@ -46,6 +52,7 @@ class Viewer {
 
  private:
   struct Window;
+  std::shared_ptr<const OfficeSettings> office_;
   std::map<const Workbook*, std::unique_ptr<Window>> windows_;
 };
 

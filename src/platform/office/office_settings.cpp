@@ -1,0 +1,11 @@
+#include "platform/office/office_settings.h"
+
+#include "platform/office/office_service.h"
+
+namespace tuvo::sheet {
+
+OfficeService* OfficeSettings::ServiceOfProgram() const {
+  return service && service->Program() == program ? service.get() : nullptr;
+}
+
+}  // namespace tuvo::sheet

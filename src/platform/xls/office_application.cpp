@@ -1,0 +1,35 @@
+#include "platform/xls/office_application.h"
+
+#include "platform/office/office_service.h"
+#include "platform/xls/xls_saver.h"
+
+namespace tuvo::sheet {
+
+namespace {
+
+// The settings a new application starts with: the program's installed service.
+std::shared_ptr<OfficeSettings> InstalledSettings() {
+  auto office = std::make_shared<OfficeSettings>();
+  office->service = OfficeService::Current();
+  return office;
+}
+
+}  // namespace
+
+OfficeApplication::OfficeApplication() : OfficeApplication(InstalledSettings()) {}
+
+OfficeApplication::OfficeApplication(const std::shared_ptr<OfficeSettings>& office)
+    : OfficeApplication(office, std::make_shared<Viewer>(office)) {}
+
+OfficeApplication::OfficeApplication(std::shared_ptr<OfficeSettings> office, std::shared_ptr<Viewer> viewer)
+    : Application(std::make_shared<XlsSaver>(office), viewer), office_(std::move(office)), viewer_(std::move(viewer)) {}
+
+OfficeApplication* OfficeApplication::Of(Application& application) {
+  return dynamic_cast<OfficeApplication*>(&application);
+}
+
+const OfficeApplication* OfficeApplication::Of(const Application& application) {
+  return dynamic_cast<const OfficeApplication*>(&application);
+}
+
+}  // namespace tuvo::sheet

@@ -1,0 +1,39 @@
+// A spreadsheet application set up with LibreOffice, as the program makes it: saves go to .xls
+// through the office settings, and saved workbooks show in a Viewer on the same settings. The
+// settings and the windows stay at hand for the callers that set them up.
+#pragma once
+
+#include <memory>
+
+#include "platform/office/office_settings.h"
+#include "platform/office/viewer.h"
+#include "platform/sheet/application.h"
+
+namespace tuvo::sheet {
+
+class OfficeApplication : public Application {
+ public:
+  // The default settings with the office service the program installed, if any.
+  OfficeApplication();
+
+  // What the saves and windows use from now on.
+  OfficeSettings& Office() { return *office_; }
+  const OfficeSettings& Office() const { return *office_; }
+  // The windows of the saved workbooks (tests open a stand-in window where no display is).
+  Viewer& Windows() { return *viewer_; }
+
+  // The application as one set up with LibreOffice; none when it was made otherwise.
+  static OfficeApplication* Of(Application& application);
+  static const OfficeApplication* Of(const Application& application);
+
+ private:
+  // A new viewer on the settings.
+  explicit OfficeApplication(const std::shared_ptr<OfficeSettings>& office);
+  // The saver and the windows on the same settings.
+  OfficeApplication(std::shared_ptr<OfficeSettings> office, std::shared_ptr<Viewer> viewer);
+
+  std::shared_ptr<OfficeSettings> office_;
+  std::shared_ptr<Viewer> viewer_;
+};
+
+}  // namespace tuvo::sheet

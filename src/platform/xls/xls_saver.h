@@ -1,0 +1,24 @@
+// The application's saver for .xls files: each save goes through SaveXls with the office settings
+// as they are at the time of the save.
+#pragma once
+
+#include <filesystem>
+#include <memory>
+
+#include "platform/office/office_settings.h"
+#include "platform/sheet/workbook_saver.h"
+
+namespace tuvo::sheet {
+
+class XlsSaver : public WorkbookSaver {
+ public:
+  explicit XlsSaver(std::shared_ptr<const OfficeSettings> office);
+
+  // SaveXls with the settings' LibreOffice.
+  void Save(const Workbook& workbook, const std::filesystem::path& target, SavedFile& last) override;
+
+ private:
+  std::shared_ptr<const OfficeSettings> office_;
+};
+
+}  // namespace tuvo::sheet
