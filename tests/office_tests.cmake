@@ -19,7 +19,8 @@ set(office_tests
   "^SummaryE2ETest\\."
   "^TwoPrograms\\."
   "^DriveTool\\.")
-foreach(program platform forms run season calcsheet eto rain report e2e drive)
+foreach(program platform platform_sheet platform_xls platform_office forms run season calcsheet eto rain report e2e
+    drive)
   foreach(test IN LISTS tests_${program}_TESTS)
     foreach(pattern IN LISTS office_tests)
       if(test MATCHES "${pattern}")
