@@ -64,6 +64,7 @@ class Application {
   friend class Workbook;
   void CheckRunning() const;
   Workbook& AddWorkbook();
+  // Hands a workbook's save to the saver; without one it throws SheetError.
   void SaveWorkbook(const Workbook& workbook, const std::filesystem::path& target, SavedFile& last);
   void WorkbookSaved(Workbook& workbook);
   void WorkbookClosed(Workbook& workbook);

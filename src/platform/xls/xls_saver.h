@@ -12,6 +12,7 @@ namespace tuvo::sheet {
 
 class XlsSaver : public WorkbookSaver {
  public:
+  // Saves with `office` as it stands at each save.
   explicit XlsSaver(std::shared_ptr<const OfficeSettings> office);
 
   // SaveXls with the settings' LibreOffice.
