@@ -45,6 +45,7 @@
 #include "platform/sheet/process.h"
 #include "platform/sheet/sheet.h"
 #include "platform/sheet/viewer.h"
+#include "support/owner_only.h"
 #include "support/processes.h"
 #include "support/retried.h"
 #include "support/temp_folder.h"
@@ -447,12 +448,7 @@ TEST_P(OfficeOwnWindow, ADocumentTheUserOpenedInItOutlivesTheProgramAndItEndsAft
   EXPECT_EQ(probe->VisibleWindowCount(), 2);
   const std::vector<fs::path> sockets = SocketsOfGroup(office);
   ASSERT_EQ(sockets.size(), 2u) << "the UNO pipe's and the profile's";
-  for (const fs::path& socket : sockets) {
-    std::error_code error;
-    EXPECT_EQ(fs::status(socket, error).permissions() & (fs::perms::group_all | fs::perms::others_all),
-              fs::perms::none)
-        << socket;
-  }
+  for (const fs::path& socket : sockets) EXPECT_TRUE(test::OwnerOnly(socket)) << socket;
 
   if (GetParam() == OwnWindowEnd::NewComputation) {
     app->Quit();
@@ -512,11 +508,7 @@ TEST_P(OfficeProgramEnd, AKilledProgramLeavesNoInstanceNorSocketAndItsSocketsAre
     return offices == 2 ? all : std::vector<fs::path>{};
   };
   const auto ownerOnly = [](const std::vector<fs::path>& found) {
-    return std::all_of(found.begin(), found.end(), [](const fs::path& socket) {
-      std::error_code error;
-      return (fs::status(socket, error).permissions() & (fs::perms::group_all | fs::perms::others_all)) ==
-             fs::perms::none;
-    });
+    return std::all_of(found.begin(), found.end(), test::OwnerOnly);
   };
   std::vector<fs::path> found;
   for (int i = 0; i < 1200 && !(found.size() == 4 && ownerOnly(found)); ++i) {
@@ -524,12 +516,7 @@ TEST_P(OfficeProgramEnd, AKilledProgramLeavesNoInstanceNorSocketAndItsSocketsAre
     found = sockets();
   }
   EXPECT_EQ(found.size(), 4u) << "the converter's and the viewer's UNO pipes and profiles";
-  for (const fs::path& socket : found) {
-    std::error_code error;
-    EXPECT_EQ(fs::status(socket, error).permissions() & (fs::perms::group_all | fs::perms::others_all),
-              fs::perms::none)
-        << socket;
-  }
+  for (const fs::path& socket : found) EXPECT_TRUE(test::OwnerOnly(socket)) << socket;
   kill(program.pid, SIGKILL);
   EndProcess(program.pid, milliseconds{0});
   EXPECT_TRUE(NoneLeft(ours, milliseconds{15000}));

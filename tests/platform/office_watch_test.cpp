@@ -20,6 +20,7 @@
 #include "platform/sheet/office_sockets.h"
 #include "platform/sheet/office_watchdog.h"
 #include "platform/sheet/process.h"
+#include "support/owner_only.h"
 #include "support/processes.h"
 #include "support/temp_folder.h"
 
@@ -40,12 +41,6 @@ int Listening(const fs::path& path) {
   if (bind(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0 || listen(fd, 1) != 0) return -1;
   if (chmod(path.c_str(), 0777) != 0) return -1;
   return fd;
-}
-
-// Whether nobody but us may use the socket.
-bool OwnerOnly(const fs::path& socket) {
-  std::error_code error;
-  return (fs::status(socket, error).permissions() & (fs::perms::group_all | fs::perms::others_all)) == fs::perms::none;
 }
 
 // A stand-in office: a process group whose leader runs on the profile in `folder` and holds a
@@ -129,8 +124,8 @@ TEST_P(OfficeWatch, EndsOnlyWhatItsRoleSaysAndTidiesOnlyTheOfficesOwn) {
   if (GetParam().withPipe) officeOwn.push_back(standIn.pipeSocket);
   if (GetParam().role != OfficeWatchdog::Role::Converter) {
     for (const fs::path& socket : officeOwn) {
-      for (int i = 0; i < 500 && !OwnerOnly(socket); ++i) std::this_thread::sleep_for(milliseconds{10});
-      EXPECT_TRUE(OwnerOnly(socket)) << socket;
+      for (int i = 0; i < 500 && !test::OwnerOnly(socket); ++i) std::this_thread::sleep_for(milliseconds{10});
+      EXPECT_TRUE(test::OwnerOnly(socket)) << socket;
     }
   }
   std::this_thread::sleep_for(milliseconds{500});  // it notes the office's socket
@@ -149,7 +144,7 @@ TEST_P(OfficeWatch, EndsOnlyWhatItsRoleSaysAndTidiesOnlyTheOfficesOwn) {
   EXPECT_TRUE(test::AllGone(officeOwn, milliseconds{10000})) << "the office's socket or folder was left";
   EXPECT_TRUE(standIn.UsersProcessRuns()) << "a process the office started for the user was ended";
   EXPECT_TRUE(fs::exists(standIn.usersSocket)) << "the user's process's socket was removed";
-  EXPECT_FALSE(OwnerOnly(standIn.usersSocket)) << "the user's process's socket was restricted";
+  EXPECT_FALSE(test::OwnerOnly(standIn.usersSocket)) << "the user's process's socket was restricted";
 }
 
 INSTANTIATE_TEST_SUITE_P(
