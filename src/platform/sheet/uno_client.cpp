@@ -12,6 +12,8 @@
 #include <com/sun/star/beans/PropertyValue.hpp>
 #include <com/sun/star/bridge/UnoUrlResolver.hpp>
 #include <com/sun/star/bridge/XUnoUrlResolver.hpp>
+#include <com/sun/star/container/XEnumeration.hpp>
+#include <com/sun/star/container/XEnumerationAccess.hpp>
 #include <com/sun/star/frame/Desktop.hpp>
 #include <com/sun/star/frame/XComponentLoader.hpp>
 #include <com/sun/star/frame/XController.hpp>
@@ -27,6 +29,7 @@
 #include <com/sun/star/util/XCloseable.hpp>
 #include <com/sun/star/util/XModifiable.hpp>
 #include <cppuhelper/bootstrap.hxx>
+#include <osl/file.hxx>
 #include <rtl/ustring.hxx>
 #include <unistd.h>
 #if defined(__SANITIZE_ADDRESS__)
@@ -78,6 +81,58 @@ auto Ask(const char* what, Request request) -> decltype(request()) {
   } catch (const css::uno::Exception& error) {
     throw UnoError(std::string(what) + ": " + Utf8(error.Message));
   }
+}
+
+// Whether the document is open in a window.
+bool InWindow(const Reference<css::frame::XModel>& model) {
+  if (!model.is()) return false;
+  try {
+    Reference<css::frame::XController> controller = model->getCurrentController();
+    return controller.is() && controller->getFrame().is();
+  } catch (const css::uno::Exception&) {
+    return false;
+  }
+}
+
+// Closes the document and its window; one already closed (by the user) is no failure.
+void CloseDocument(const Reference<css::frame::XModel>& model) {
+  if (!model.is()) return;
+  try {
+    Reference<css::util::XCloseable>(model, UNO_QUERY_THROW)->close(true);
+  } catch (const css::lang::DisposedException&) {
+    // the user closed it already
+  } catch (const css::uno::Exception& error) {
+    throw UnoError("closing: " + Utf8(error.Message));
+  }
+}
+
+// The path with its links followed as far as they lead, so that two spellings of one file compare
+// equal; as written where it cannot be looked at.
+std::filesystem::path Resolved(const std::filesystem::path& path) {
+  std::error_code error;
+  std::filesystem::path resolved = std::filesystem::weakly_canonical(path, error);
+  return error ? path.lexically_normal() : resolved;
+}
+
+// The office's documents loaded from `file`, however the office spells its URL.
+std::vector<Reference<css::frame::XModel>> LoadedFrom(const Reference<css::frame::XDesktop2>& desktop,
+                                                      const std::filesystem::path& file) {
+  return Ask("looking for the document", [&] {
+    const std::filesystem::path wanted = Resolved(file);
+    std::vector<Reference<css::frame::XModel>> found;
+    Reference<css::container::XEnumeration> components = desktop->getComponents()->createEnumeration();
+    while (components->hasMoreElements()) {
+      Reference<css::frame::XModel> model(components->nextElement(), UNO_QUERY);
+      OUString path;
+      // A new document has no URL, and what is no file has no path.
+      if (!model.is() || model->getURL().isEmpty() ||
+          osl::FileBase::getSystemPathFromFileURL(model->getURL(), path) != osl::FileBase::E_None) {
+        continue;
+      }
+      if (Resolved(Utf8(path)) == wanted) found.push_back(model);
+    }
+    return found;
+  });
 }
 
 // At the exit, the process ends here with its status, before the UNO libraries are torn down
@@ -200,25 +255,22 @@ void Connection::Close(DocumentId document) {
     std::lock_guard lock(impl_->mutex);
     impl_->shown.erase(document);
   }
-  if (!model.is()) return;
-  try {
-    Reference<css::util::XCloseable>(model, UNO_QUERY_THROW)->close(true);
-  } catch (const css::lang::DisposedException&) {
-    // the user closed it already
-  } catch (const css::uno::Exception& error) {
-    throw UnoError("closing: " + Utf8(error.Message));
-  }
+  CloseDocument(model);
 }
 
-bool Connection::IsOpen(DocumentId document) {
-  Reference<css::frame::XModel> model = impl_->Shown(document);
-  if (!model.is()) return false;
-  try {
-    Reference<css::frame::XController> controller = model->getCurrentController();
-    return controller.is() && controller->getFrame().is();
-  } catch (const css::uno::Exception&) {
-    return false;
+bool Connection::IsOpen(DocumentId document) { return InWindow(impl_->Shown(document)); }
+
+bool Connection::IsOpenAt(const std::filesystem::path& file) {
+  for (const Reference<css::frame::XModel>& model : LoadedFrom(impl_->desktop, file)) {
+    if (InWindow(model)) return true;
   }
+  return false;
+}
+
+bool Connection::CloseAt(const std::filesystem::path& file) {
+  const std::vector<Reference<css::frame::XModel>> models = LoadedFrom(impl_->desktop, file);
+  for (const Reference<css::frame::XModel>& model : models) CloseDocument(model);
+  return !models.empty();
 }
 
 bool Connection::Terminate() {

@@ -40,6 +40,10 @@ class Connection {
   void Close(DocumentId document);
   // Whether the document is still open in its window.
   bool IsOpen(DocumentId document);
+  // Whether a document loaded from `file` is open in a window, whoever loaded it.
+  bool IsOpenAt(const std::filesystem::path& file);
+  // Closes each document loaded from `file` and its window; false when the office holds none.
+  bool CloseAt(const std::filesystem::path& file);
   // The office's visible windows that show a document, whoever opened them; a window still
   // loading counts as one.
   int VisibleWindowCount();
