@@ -9,9 +9,11 @@
 #include <string>
 
 #include "drive/driver.h"
+#include "platform/crash_trace.h"
 #include "platform/sheet/office_service.h"
 
 int main(int argc, char** argv) {
+  tuvo::system::InstallCrashTrace();
   // Qt takes its own options (-platform ...) out of the arguments.
   QApplication app(argc, argv);
   if (argc != 2) {

@@ -7,7 +7,11 @@
 #include <sanitizer/lsan_interface.h>
 #endif
 
+#include "platform/crash_trace.h"
+
 int main(int argc, char** argv) {
+  // A crash, in a test or at the exit, leaves its backtrace in the test's log.
+  tuvo::system::InstallCrashTrace();
   if (std::getenv("QT_QPA_PLATFORM") == nullptr) {
     setenv("QT_QPA_PLATFORM", "offscreen", 1);
   }

@@ -28,6 +28,7 @@
 #include <thread>
 #include <vector>
 
+#include "platform/crash_trace.h"
 #include "platform/sheet/office_sockets.h"
 #include "platform/sheet/process.h"
 #include "platform/sheet/uno_client.h"
@@ -215,6 +216,7 @@ void EndViewerOnceItShowsNothing(const std::string& pipe, std::chrono::milliseco
 }  // namespace
 
 int main(int argc, char** argv) {
+  tuvo::system::InstallCrashTrace();
   if (argc != 6) return 2;
   const std::string role = argv[1];
   group = static_cast<pid_t>(std::atol(argv[2]));
