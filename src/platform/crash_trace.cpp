@@ -4,6 +4,7 @@
 #include <signal.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -18,6 +19,10 @@ constexpr int MaxFrames = 128;
 // the process's very end and is nothing to allocate or to leak.
 constexpr std::size_t AltStackSize = 64 * 1024;
 alignas(16) char altStack[AltStackSize];
+// The thread whose crash is being printed, 0 while none: threads often crash together (at the
+// exit, say), and the first one's trace is printed whole.
+std::atomic<pid_t> crashing{0};
+static_assert(std::atomic<pid_t>::is_always_lock_free);
 
 // Writes the whole text; only async-signal-safe calls.
 void Write(const char* text, std::size_t length) {
@@ -60,9 +65,24 @@ const char* SignalName(int signal) {
   }
 }
 
-// Prints where the thread was, then dies of the same signal: the handler is back to the default
-// (SA_RESETHAND), and the signal raised again is taken as the handler returns.
+// Dies of the signal by its default action: raised here, it is taken once the handler returns.
+void Die(int signal) {
+  struct sigaction byDefault{};
+  byDefault.sa_handler = SIG_DFL;
+  sigemptyset(&byDefault.sa_mask);
+  sigaction(signal, &byDefault, nullptr);
+  raise(signal);
+}
+
+// Prints where the thread was, then dies of the same signal. Another thread that crashes meanwhile
+// waits for the process to end; the same thread crashing again while printing dies at once.
 void OnCrash(int signal, siginfo_t* info, void*) {
+  const pid_t self = gettid();
+  pid_t first = 0;
+  if (!crashing.compare_exchange_strong(first, self)) {
+    if (first == self) return Die(signal);
+    while (true) pause();
+  }
   Write("\n*** crashed: ");
   Write(SignalName(signal));
   if (info->si_code > 0 && signal != SIGABRT) {  // a fault the kernel found, not a signal sent
@@ -74,7 +94,7 @@ void OnCrash(int signal, siginfo_t* info, void*) {
   const int count = backtrace(frames, MaxFrames);
   backtrace_symbols_fd(frames, count, STDERR_FILENO);
   Write("*** end of backtrace\n");
-  raise(signal);
+  Die(signal);
 }
 
 // Gives the calling thread its alternate signal stack, unless it has one (AddressSanitizer's).
@@ -105,7 +125,7 @@ void InstallCrashTrace() {
       struct sigaction crash{};
       crash.sa_sigaction = OnCrash;
       sigemptyset(&crash.sa_mask);
-      crash.sa_flags = SA_SIGINFO | SA_ONSTACK | SA_RESETHAND;
+      crash.sa_flags = SA_SIGINFO | SA_ONSTACK;
       sigaction(signal, &crash, nullptr);
     }
   });

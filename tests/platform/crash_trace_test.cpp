@@ -1,18 +1,21 @@
 // A process that crashes prints the crashing thread's backtrace on stderr and still dies of the
-// signal, on the main thread or another, and also when the crash is a stack overflow.
+// signal, on the main thread or another, when threads crash together, and when the crash is a
+// stack overflow.
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <csignal>
 #include <cstdlib>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "platform/crash_trace.h"
 
 namespace tuvo::system {
 namespace {
 
-enum class Crash { NullWrite, NullWriteOnAThread, Bus, Abort, StackOverflow };
+enum class Crash { NullWrite, NullWriteOnAThread, NullWritesOnThreadsAtOnce, Bus, Abort, StackOverflow };
 
 // Writes through a null pointer the compiler cannot see is null.
 void WriteThroughNull() {
@@ -37,6 +40,20 @@ int Overflow(int depth) {
     case Crash::NullWriteOnAThread:
       std::thread(WriteThroughNull).join();
       break;
+    case Crash::NullWritesOnThreadsAtOnce: {
+      std::atomic<bool> go{false};
+      std::vector<std::thread> threads;
+      for (int i = 0; i < 4; ++i) {
+        threads.emplace_back([&go] {
+          while (!go) {
+          }
+          WriteThroughNull();
+        });
+      }
+      go = true;
+      for (std::thread& thread : threads) thread.join();
+      break;
+    }
     case Crash::Bus:
       raise(SIGBUS);
       break;
@@ -60,6 +77,7 @@ struct CrashCase {
 constexpr CrashCase Cases[] = {
     {"a null write", Crash::NullWrite, SIGSEGV, "SIGSEGV at address 0x0;", true},
     {"a null write on a thread", Crash::NullWriteOnAThread, SIGSEGV, "SIGSEGV at address 0x0;", true},
+    {"null writes on threads at once", Crash::NullWritesOnThreadsAtOnce, SIGSEGV, "SIGSEGV at address 0x0;", true},
     {"a bus error", Crash::Bus, SIGBUS, "SIGBUS;", true},
     {"an abort", Crash::Abort, SIGABRT, "SIGABRT;", false},
     {"a stack overflow", Crash::StackOverflow, SIGSEGV, "SIGSEGV at address 0x[0-9a-f]+;", true},
