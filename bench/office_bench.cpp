@@ -25,6 +25,7 @@
 #include "platform/locale.h"
 #include "platform/sheet/office_service.h"
 #include "platform/sheet/sheet.h"
+#include "platform/sheet/uno_client.h"
 #include "platform/sheet/viewer.h"
 #include "platform/system.h"
 #include "run/run_driver.h"
@@ -370,5 +371,7 @@ BENCHMARK(BM_ColdOneShotConversion)->Unit(benchmark::kMillisecond)->UseRealTime(
 // Offscreen without a display; with one, Qt's own platform unless QT_QPA_PLATFORM names one.
 int main(int argc, char** argv) {
   const char* display = std::getenv("DISPLAY");
-  return bench::RunBenchmarks(argc, argv, display != nullptr && *display != '\0' ? nullptr : "offscreen", EndService);
+  // A request to an instance may still be at work in the UNO libraries at the end.
+  sheet::uno::Exit(
+      bench::RunBenchmarks(argc, argv, display != nullptr && *display != '\0' ? nullptr : "offscreen", EndService));
 }

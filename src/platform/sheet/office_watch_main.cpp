@@ -32,6 +32,7 @@
 #include <thread>
 #include <vector>
 
+#include "platform/crash_trace.h"
 #include "platform/sheet/office_request.h"
 #include "platform/sheet/office_sockets.h"
 #include "platform/sheet/process.h"
@@ -254,6 +255,7 @@ void EndOnceItShowsNothing(const std::string& pipe, std::chrono::milliseconds co
 }  // namespace
 
 int main(int argc, char** argv) {
+  tuvo::system::InstallCrashTrace();
   if (argc != 6) return 2;
   const std::string role = argv[1];
   group = static_cast<pid_t>(std::atol(argv[2]));
@@ -285,5 +287,6 @@ int main(int argc, char** argv) {
   std::error_code ignored;
   fs::remove_all(folder, ignored);
   std::fprintf(stderr, "tidied up\n");
-  return 0;
+  // A request the office never answered may still be at work in the UNO libraries.
+  uno::Exit(0);
 }

@@ -1,5 +1,6 @@
 #include "platform/sheet/uno_client.h"
 
+#include <atomic>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
@@ -135,6 +136,9 @@ std::vector<Reference<css::frame::XModel>> LoadedFrom(const Reference<css::frame
   });
 }
 
+// Set once the runtime runs.
+std::atomic<bool> runtimeStarted{false};
+
 // At the exit, the process ends here with its status, before the UNO libraries are torn down
 // under threads of theirs that may still run. A leak check of the sanitizers runs first, as it
 // would have run at the end.
@@ -164,8 +168,14 @@ void StartRuntime() {
     on_exit(SkipUnoTeardown, nullptr);
     // A write to the pipe of an office that just died must fail, not end the process.
     std::signal(SIGPIPE, SIG_IGN);
+    runtimeStarted = true;
   });
   if (!failure.empty()) throw UnoError(failure);
+}
+
+void Exit(int status) {
+  if (runtimeStarted) SkipUnoTeardown(status, nullptr);
+  std::exit(status);
 }
 
 struct Connection::Impl {
