@@ -26,6 +26,8 @@
 #include "platform/office/office_service.h"
 #include "platform/office/viewer.h"
 #include "platform/sheet/sheet.h"
+#include "platform/office/uno_client.h"
+#include "platform/office/viewer.h"
 #include "platform/system.h"
 #include "platform/xls/office_application.h"
 #include "run/run_driver.h"
@@ -371,5 +373,7 @@ BENCHMARK(BM_ColdOneShotConversion)->Unit(benchmark::kMillisecond)->UseRealTime(
 // Offscreen without a display; with one, Qt's own platform unless QT_QPA_PLATFORM names one.
 int main(int argc, char** argv) {
   const char* display = std::getenv("DISPLAY");
-  return bench::RunBenchmarks(argc, argv, display != nullptr && *display != '\0' ? nullptr : "offscreen", EndService);
+  // A request to an instance may still be at work in the UNO libraries at the end.
+  sheet::uno::Exit(
+      bench::RunBenchmarks(argc, argv, display != nullptr && *display != '\0' ? nullptr : "offscreen", EndService));
 }

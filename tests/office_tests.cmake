@@ -5,6 +5,7 @@ set(office_tests
   "^OfficeServiceTest\\."
   "^OfficeViewerTest\\."
   "^DeadOrStopped/BrokenViewerTest\\."
+  "^Ends/OfficeOwnWindow\\."
   "^Umasks/OfficeProgramEnd\\."
   "^SheetSave\\."
   "^SavedChart(Pages)?\\."

@@ -10,24 +10,31 @@
 #include <string>
 
 #include "drive/driver.h"
+#include "platform/crash_trace.h"
 #include "platform/office/office_service.h"
+#include "platform/office/uno_client.h"
 #include "support/office_wait.h"
 
 int main(int argc, char** argv) {
-  // Qt takes its own options (-platform ...) out of the arguments.
-  QApplication app(argc, argv);
-  if (argc != 2) {
-    std::cerr << "usage: tuvo-drive SCENARIO_FILE\n";
-    return 2;
+  tuvo::system::InstallCrashTrace();
+  int status = 0;
+  {
+    // Qt takes its own options (-platform ...) out of the arguments.
+    QApplication app(argc, argv);
+    if (argc != 2) {
+      std::cerr << "usage: tuvo-drive SCENARIO_FILE\n";
+      return 2;
+    }
+    std::shared_ptr<tuvo::sheet::OfficeService> office;
+    if (const char* wanted = std::getenv("TUVO_DRIVE_OFFICE"); wanted != nullptr && std::string(wanted) == "1") {
+      office = std::make_shared<tuvo::sheet::OfficeService>("soffice", tuvo::test::PatientTimeouts());
+      tuvo::sheet::OfficeService::Install(office);
+      office->StartInBackground(false);
+      if (!office->WaitForConverter(tuvo::test::OfficeReadyBound)) std::cerr << "the converter is still starting\n";
+    }
+    status = tuvo::drive::RunScenarioFile(argv[1], std::cout);
+    tuvo::sheet::OfficeService::Install(nullptr);
   }
-  std::shared_ptr<tuvo::sheet::OfficeService> office;
-  if (const char* wanted = std::getenv("TUVO_DRIVE_OFFICE"); wanted != nullptr && std::string(wanted) == "1") {
-    office = std::make_shared<tuvo::sheet::OfficeService>("soffice", tuvo::test::PatientTimeouts());
-    tuvo::sheet::OfficeService::Install(office);
-    office->StartInBackground(false);
-    if (!office->WaitForConverter(tuvo::test::OfficeReadyBound)) std::cerr << "the converter is still starting\n";
-  }
-  const int status = tuvo::drive::RunScenarioFile(argv[1], std::cout);
-  tuvo::sheet::OfficeService::Install(nullptr);
-  return status;
+  // A request to the converter may still be at work in the UNO libraries.
+  tuvo::sheet::uno::Exit(status);
 }

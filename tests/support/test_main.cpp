@@ -7,7 +7,12 @@
 #include <sanitizer/lsan_interface.h>
 #endif
 
+#include "platform/crash_trace.h"
+#include "platform/office/uno_client.h"
+
 int main(int argc, char** argv) {
+  // A crash, in a test or at the exit, leaves its backtrace in the test's log.
+  tuvo::system::InstallCrashTrace();
   if (std::getenv("QT_QPA_PLATFORM") == nullptr) {
     setenv("QT_QPA_PLATFORM", "offscreen", 1);
   }
@@ -23,5 +28,6 @@ int main(int argc, char** argv) {
   // suppressed leak holds all the same.
   __lsan_do_leak_check();
 #endif
-  return status;
+  // Requests a test left running against an office may still be at work in the UNO libraries.
+  tuvo::sheet::uno::Exit(status);
 }

@@ -5,7 +5,6 @@
 #include <cstdlib>
 #include <cstring>
 #include <future>
-#include <random>
 #include <sstream>
 #include <thread>
 
@@ -38,14 +37,6 @@ using Clock = std::chrono::steady_clock;
 std::chrono::milliseconds Remaining(Clock::time_point until) {
   return std::max(std::chrono::milliseconds{0},
                   std::chrono::duration_cast<std::chrono::milliseconds>(until - Clock::now()));
-}
-
-// A short pipe name of our own: the process id and a random part.
-std::string NewPipeName() {
-  std::random_device device;
-  std::ostringstream name;
-  name << "tuvo" << getpid() << '_' << std::hex << (device() & 0xFFFFFFu);
-  return name.str();
 }
 
 std::string Seconds(std::chrono::milliseconds duration) {
@@ -136,7 +127,7 @@ void OfficeInstance::Start(std::optional<std::chrono::milliseconds> deadline) {
                              "--nofirststartwizard"}) {
     arguments.emplace_back(option);
   }
-  arguments.push_back("--accept=pipe,name=" + pipeName_ + ";urp;StarOffice.ComponentContext");
+  arguments.push_back(AcceptOption(pipeName_));
   // The office's own temporary files go with its folder.
   fs::create_directories(folder_ / "tmp", error);
   // The viewer keeps the user's umask, as the user saves files from it.

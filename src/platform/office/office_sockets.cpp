@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <fstream>
 #include <map>
+#include <random>
 #include <sstream>
 
 #include <sys/stat.h>
@@ -44,6 +45,17 @@ bool OwnSocket(const fs::path& path) {
 }
 
 }  // namespace
+
+std::string NewPipeName() {
+  std::random_device device;
+  std::ostringstream name;
+  name << "tuvo" << getpid() << '_' << std::hex << (device() & 0xFFFFFFu);
+  return name.str();
+}
+
+std::string AcceptOption(const std::string& pipeName) {
+  return "--accept=pipe,name=" + pipeName + ";urp;StarOffice.ComponentContext";
+}
 
 fs::path PipeSocket(const std::string& pipeName) {
   return fs::path(SocketFolder) / ("OSL_PIPE_" + std::to_string(getuid()) + "_" + pipeName);

@@ -11,6 +11,12 @@
 
 namespace tuvo::sheet {
 
+// A short UNO pipe name of our own: this process's id and a random part.
+std::string NewPipeName();
+
+// The option that has LibreOffice accept UNO connections on the pipe of that name.
+std::string AcceptOption(const std::string& pipeName);
+
 // The socket of the UNO pipe of that name, whether or not it exists.
 std::filesystem::path PipeSocket(const std::string& pipeName);
 

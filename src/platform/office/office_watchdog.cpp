@@ -23,6 +23,7 @@ fs::path OfficeWatchProgram() {
 bool OfficeWatchdog::Start(Role role, pid_t office, const std::string& pipeName, const fs::path& folder,
                            std::chrono::milliseconds countDeadline) {
   LetGo();
+  shownNoted_ = closedNoted_ = false;
   int ends[2];
   if (office <= 0 || pipe2(ends, O_CLOEXEC) != 0) return false;
   const char* name = role == Role::Converter ? "converter" : role == Role::Viewer ? "viewer" : "window";
@@ -42,10 +43,14 @@ bool OfficeWatchdog::Start(Role role, pid_t office, const std::string& pipeName,
 }
 
 void OfficeWatchdog::NoteShown() {
-  if (shownNoted_ || pipe_ < 0) return;
-  const char shown = 's';
-  shownNoted_ = write(pipe_, &shown, 1) == 1;
+  if (!shownNoted_) shownNoted_ = Note('s');
 }
+
+void OfficeWatchdog::NoteClosed() {
+  if (!closedNoted_) closedNoted_ = Note('c');
+}
+
+bool OfficeWatchdog::Note(char note) { return pipe_ >= 0 && write(pipe_, &note, 1) == 1; }
 
 void OfficeWatchdog::LetGo() {
   if (pipe_ >= 0) close(pipe_);

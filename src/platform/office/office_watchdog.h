@@ -14,7 +14,9 @@ namespace tuvo::sheet {
 class OfficeWatchdog {
  public:
   // What the watchdog does once we let go: ends a converter; ends a viewer once it shows no
-  // document window; leaves a window (an office of its own showing one workbook) to the user.
+  // document window. A window (an office of its own showing one workbook) with a UNO pipe is ended
+  // once it shows no document window, after it showed one or the program closed its workbook in
+  // it; one without a pipe is left to the user.
   enum class Role { Converter, Viewer, Window };
 
   OfficeWatchdog() = default;
@@ -30,14 +32,22 @@ class OfficeWatchdog {
   // Tells the watchdog that the office may show a window from now on: a viewer that never did
   // holds nothing of the user's.
   void NoteShown();
+  // Tells a window's watchdog that the program is done with the workbook it showed: what the
+  // office shows from now on is the user's alone, and once it shows nothing it may go, also if it
+  // never got as far as showing the workbook.
+  void NoteClosed();
   // Hands the office over to the watchdog, which is reaped in the background.
   void LetGo();
   bool Watching() const { return pid_ > 0; }
 
  private:
+  // Writes the note to the watchdog once; whether it was written.
+  bool Note(char note);
+
   pid_t pid_ = -1;
   int pipe_ = -1;  // its input's write end
   bool shownNoted_ = false;
+  bool closedNoted_ = false;
 };
 
 // The program that watches the offices: beside the program, else in the build tree.

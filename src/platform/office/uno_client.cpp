@@ -1,5 +1,6 @@
 #include "platform/office/uno_client.h"
 
+#include <atomic>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
@@ -12,6 +13,8 @@
 #include <com/sun/star/beans/PropertyValue.hpp>
 #include <com/sun/star/bridge/UnoUrlResolver.hpp>
 #include <com/sun/star/bridge/XUnoUrlResolver.hpp>
+#include <com/sun/star/container/XEnumeration.hpp>
+#include <com/sun/star/container/XEnumerationAccess.hpp>
 #include <com/sun/star/frame/Desktop.hpp>
 #include <com/sun/star/frame/XComponentLoader.hpp>
 #include <com/sun/star/frame/XController.hpp>
@@ -27,6 +30,7 @@
 #include <com/sun/star/util/XCloseable.hpp>
 #include <com/sun/star/util/XModifiable.hpp>
 #include <cppuhelper/bootstrap.hxx>
+#include <osl/file.hxx>
 #include <rtl/ustring.hxx>
 #include <unistd.h>
 #if defined(__SANITIZE_ADDRESS__)
@@ -80,6 +84,61 @@ auto Ask(const char* what, Request request) -> decltype(request()) {
   }
 }
 
+// Whether the document is open in a window.
+bool InWindow(const Reference<css::frame::XModel>& model) {
+  if (!model.is()) return false;
+  try {
+    Reference<css::frame::XController> controller = model->getCurrentController();
+    return controller.is() && controller->getFrame().is();
+  } catch (const css::uno::Exception&) {
+    return false;
+  }
+}
+
+// Closes the document and its window; one already closed (by the user) is no failure.
+void CloseDocument(const Reference<css::frame::XModel>& model) {
+  if (!model.is()) return;
+  try {
+    Reference<css::util::XCloseable>(model, UNO_QUERY_THROW)->close(true);
+  } catch (const css::lang::DisposedException&) {
+    // the user closed it already
+  } catch (const css::uno::Exception& error) {
+    throw UnoError("closing: " + Utf8(error.Message));
+  }
+}
+
+// The path with its links followed as far as they lead, so that two spellings of one file compare
+// equal; as written where it cannot be looked at.
+std::filesystem::path Resolved(const std::filesystem::path& path) {
+  std::error_code error;
+  std::filesystem::path resolved = std::filesystem::weakly_canonical(path, error);
+  return error ? path.lexically_normal() : resolved;
+}
+
+// The office's documents loaded from `file`, however the office spells its URL.
+std::vector<Reference<css::frame::XModel>> LoadedFrom(const Reference<css::frame::XDesktop2>& desktop,
+                                                      const std::filesystem::path& file) {
+  return Ask("looking for the document", [&] {
+    const std::filesystem::path wanted = Resolved(file);
+    std::vector<Reference<css::frame::XModel>> found;
+    Reference<css::container::XEnumeration> components = desktop->getComponents()->createEnumeration();
+    while (components->hasMoreElements()) {
+      Reference<css::frame::XModel> model(components->nextElement(), UNO_QUERY);
+      OUString path;
+      // A new document has no URL, and what is no file has no path.
+      if (!model.is() || model->getURL().isEmpty() ||
+          osl::FileBase::getSystemPathFromFileURL(model->getURL(), path) != osl::FileBase::E_None) {
+        continue;
+      }
+      if (Resolved(Utf8(path)) == wanted) found.push_back(model);
+    }
+    return found;
+  });
+}
+
+// Set once the runtime runs.
+std::atomic<bool> runtimeStarted{false};
+
 // At the exit, the process ends here with its status, before the UNO libraries are torn down
 // under threads of theirs that may still run. A leak check of the sanitizers runs first, as it
 // would have run at the end.
@@ -109,8 +168,14 @@ void StartRuntime() {
     on_exit(SkipUnoTeardown, nullptr);
     // A write to the pipe of an office that just died must fail, not end the process.
     std::signal(SIGPIPE, SIG_IGN);
+    runtimeStarted = true;
   });
   if (!failure.empty()) throw UnoError(failure);
+}
+
+void Exit(int status) {
+  if (runtimeStarted) SkipUnoTeardown(status, nullptr);
+  std::exit(status);
 }
 
 struct Connection::Impl {
@@ -200,25 +265,22 @@ void Connection::Close(DocumentId document) {
     std::lock_guard lock(impl_->mutex);
     impl_->shown.erase(document);
   }
-  if (!model.is()) return;
-  try {
-    Reference<css::util::XCloseable>(model, UNO_QUERY_THROW)->close(true);
-  } catch (const css::lang::DisposedException&) {
-    // the user closed it already
-  } catch (const css::uno::Exception& error) {
-    throw UnoError("closing: " + Utf8(error.Message));
-  }
+  CloseDocument(model);
 }
 
-bool Connection::IsOpen(DocumentId document) {
-  Reference<css::frame::XModel> model = impl_->Shown(document);
-  if (!model.is()) return false;
-  try {
-    Reference<css::frame::XController> controller = model->getCurrentController();
-    return controller.is() && controller->getFrame().is();
-  } catch (const css::uno::Exception&) {
-    return false;
+bool Connection::IsOpen(DocumentId document) { return InWindow(impl_->Shown(document)); }
+
+bool Connection::IsOpenAt(const std::filesystem::path& file) {
+  for (const Reference<css::frame::XModel>& model : LoadedFrom(impl_->desktop, file)) {
+    if (InWindow(model)) return true;
   }
+  return false;
+}
+
+bool Connection::CloseAt(const std::filesystem::path& file) {
+  const std::vector<Reference<css::frame::XModel>> models = LoadedFrom(impl_->desktop, file);
+  for (const Reference<css::frame::XModel>& model : models) CloseDocument(model);
+  return !models.empty();
 }
 
 bool Connection::Terminate() {

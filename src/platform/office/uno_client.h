@@ -40,6 +40,10 @@ class Connection {
   void Close(DocumentId document);
   // Whether the document is still open in its window.
   bool IsOpen(DocumentId document);
+  // Whether a document loaded from `file` is open in a window, whoever loaded it.
+  bool IsOpenAt(const std::filesystem::path& file);
+  // Closes each document loaded from `file` and its window; false when the office holds none.
+  bool CloseAt(const std::filesystem::path& file);
   // The office's visible windows that show a document, whoever opened them; a window still
   // loading counts as one.
   int VisibleWindowCount();
@@ -59,6 +63,14 @@ class Connection {
 // Makes sure the UNO runtime of this process is up; throws UnoError when it cannot start. From
 // then on the process's exit keeps its status but skips the UNO libraries' teardown: threads of
 // theirs may still run in them then (a request an office never answered, a bridge winding down).
+// That skip covers what was registered for the exit up to the runtime's start; what the libraries
+// register later is skipped only when the process ends through Exit.
 void StartRuntime();
+
+// Ends the process with `status`, as returning from main does. Once the runtime runs, no exit
+// handler runs at all: the UNO libraries register the teardown of parts of their state as they
+// first use them (the bridge's proxy tables and exception types, its thread pool), after
+// StartRuntime's, and a request still running would use them after they went.
+[[noreturn]] void Exit(int status);
 
 }  // namespace tuvo::sheet::uno

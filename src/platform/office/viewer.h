@@ -1,7 +1,8 @@
 // The windows that show saved workbooks: a window of the office service's viewer where the
 // program has one, else one LibreOffice Calc process per workbook, each with its own profile
-// folder. Either way closing a workbook closes exactly its window. A viewer that goes away without
-// closing its windows leaves them open to the user (the program ends, the result stays on screen).
+// folder. Either way closing a workbook closes exactly its window, and nothing else: what the user
+// opened in that LibreOffice stays. A viewer that goes away without closing its windows leaves
+// them open to the user (the program ends, the result stays on screen).
 #pragma once
 
 #include <filesystem>

@@ -1,6 +1,7 @@
-// The office service's viewer on a virtual display: closing exactly a workbook's window, leaving
-// it open when the program ends, a viewer that died or stopped, and no instance of the program
-// left running once it is gone and shows nothing.
+// The office service's viewer, and the LibreOffice of its own that shows a workbook without it, on
+// a virtual display: closing exactly a workbook's window, leaving it open when the program ends, a
+// viewer that died or stopped, and no instance of the program left running once it is gone and
+// shows nothing.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -46,6 +47,7 @@
 #include "platform/sheet/sheet.h"
 #include "platform/xls/office_application.h"
 #include "support/office_wait.h"
+#include "support/owner_only.h"
 #include "support/processes.h"
 #include "support/retried.h"
 #include "support/temp_folder.h"
@@ -149,6 +151,21 @@ class VirtualDisplay {
   bool up_ = false;
 };
 
+// Ends whatever is left of an office, found by what its command line holds (its pipe, its
+// profile): its pid alone may name another program's process by now.
+void EndWhatIsLeftOf(const std::string& mark) {
+  for (const test::RunningProcess& left : ProcessesWith(mark)) {
+    kill(left.pid, SIGCONT);
+    kill(left.pid, SIGKILL);
+  }
+}
+
+// What is left of an office goes with the object, at the end of a test.
+struct LeftOver {
+  std::string mark;
+  ~LeftOver() { EndWhatIsLeftOf(mark); }
+};
+
 class OfficeViewerTest : public ::testing::Test {
  protected:
   OfficeViewerTest() { timeouts.watchCount = seconds{1}; }  // a watchdog's count is given up on soon
@@ -173,14 +190,7 @@ class OfficeViewerTest : public ::testing::Test {
     viewer = viewerShown->viewer->Process();
   }
   void TearDown() override {
-    // Whatever is left of the viewer goes, found by its pipe: its pid alone may name another
-    // program's process by now.
-    if (viewer > 0 && !pipe.empty()) {
-      for (const test::RunningProcess& left : ProcessesWith("name=" + pipe)) {
-        kill(left.pid, SIGCONT);
-        kill(left.pid, SIGKILL);
-      }
-    }
+    if (viewer > 0 && !pipe.empty()) EndWhatIsLeftOf("name=" + pipe);
     EXPECT_LT(steady_clock::now() - started, seconds{300});
   }
 
@@ -274,16 +284,28 @@ TEST_F(OfficeViewerTest, EndingTheProgramWithNoWorkbookShownEndsTheViewer) {
   viewer = -1;
 }
 
-// The folder an office runs on, from its command line.
-fs::path ProfileFolderOf(pid_t group) {
+// What follows `option` in an argument of the office's command line; empty without it.
+std::string OptionOf(pid_t group, const std::string& option) {
   for (const test::RunningProcess& process : test::RunningProcesses()) {
     if (process.group != group) continue;
     for (const std::string& argument : process.arguments) {
-      const std::string option = "-env:UserInstallation=file://";
-      if (argument.starts_with(option)) return fs::path(argument.substr(option.size())).parent_path();
+      if (argument.starts_with(option)) return argument.substr(option.size());
     }
   }
   return {};
+}
+
+// The folder an office runs on, from its command line.
+fs::path ProfileFolderOf(pid_t group) {
+  return fs::path(OptionOf(group, "-env:UserInstallation=file://")).parent_path();
+}
+
+// The first cell of a spreadsheet document's first sheet.
+css::uno::Reference<css::table::XCell> FirstCell(const css::uno::Reference<css::lang::XComponent>& document) {
+  const auto sheets = css::uno::Reference<css::sheet::XSpreadsheetDocument>(document, css::uno::UNO_QUERY_THROW)->getSheets();
+  const css::uno::Reference<css::sheet::XSpreadsheet> sheet(sheets->getByName(sheets->getElementNames()[0]),
+                                                            css::uno::UNO_QUERY_THROW);
+  return sheet->getCellByPosition(0, 0);
 }
 
 // A document the user opened in the viewer (File > New) is the user's: New computation, the
@@ -295,13 +317,7 @@ TEST_F(OfficeViewerTest, ADocumentTheUserOpenedInTheViewerOutlivesTheProgramAndA
   const auto typed = rtl::OUString::createFromAscii("the user's own work");
   css::uno::Reference<css::lang::XComponent> own =
       css::frame::Desktop::create(office)->loadComponentFromURL("private:factory/scalc", "_blank", 0, {});
-  const auto firstCell = [&] {
-    const auto sheets = css::uno::Reference<css::sheet::XSpreadsheetDocument>(own, css::uno::UNO_QUERY_THROW)->getSheets();
-    const css::uno::Reference<css::sheet::XSpreadsheet> sheet(sheets->getByName(sheets->getElementNames()[0]),
-                                                              css::uno::UNO_QUERY_THROW);
-    return sheet->getCellByPosition(0, 0);
-  };
-  firstCell()->setFormula(typed);
+  FirstCell(own)->setFormula(typed);
   const std::vector<fs::path> sockets = SocketsOfGroup(viewer);
   const fs::path profile = ProfileFolderOf(viewer);
   EXPECT_EQ(sockets.size(), 2u) << "the UNO pipe's and the profile's";
@@ -322,7 +338,7 @@ TEST_F(OfficeViewerTest, ADocumentTheUserOpenedInTheViewerOutlivesTheProgramAndA
   kill(-viewer, SIGCONT);
   std::this_thread::sleep_for(seconds{3});
   ASSERT_TRUE(GroupRunning(viewer)) << "a stopped viewer was ended with the user's document in it";
-  EXPECT_EQ(firstCell()->getFormula(), typed);
+  EXPECT_EQ(FirstCell(own)->getFormula(), typed);
 
   css::uno::Reference<css::util::XCloseable>(own, css::uno::UNO_QUERY_THROW)->close(true);
   EXPECT_TRUE(WaitGroup(viewer, test::OfficeReadyBound)) << "the viewer ran on after the user's last window";
@@ -379,6 +395,96 @@ TEST_P(BrokenViewerTest, TheResetFinishesAndTheNextShowStartsANewViewer) {
 INSTANTIATE_TEST_SUITE_P(DeadOrStopped, BrokenViewerTest, ::testing::Values(SIGKILL, SIGSTOP),
                          [](const auto& info) { return info.param == SIGKILL ? "Dead" : "Stopped"; });
 
+// Where the service's viewer is not there, a LibreOffice of its own shows the workbook, and the
+// user may open a document of their own in it (File > New). New computation closes exactly the
+// workbook's document; neither it nor the program's end ends that LibreOffice, and the user's
+// document keeps what was typed into it. Once the user closed every document in it, that
+// LibreOffice ends and leaves neither its folder nor a socket.
+enum class OwnWindowEnd { NewComputation, ProgramEnd };
+
+class OfficeOwnWindow : public ::testing::TestWithParam<OwnWindowEnd> {};
+
+TEST_P(OfficeOwnWindow, ADocumentTheUserOpenedInItOutlivesTheProgramAndItEndsAfterTheUsersLastDocument) {
+  VirtualDisplay display;
+  if (!display.Up()) GTEST_SKIP() << "no virtual display (Xvfb) here";
+  const TempFolder folder{"tuvo-window-test"};
+  const fs::path file = folder.Path() / "ผลการคำนวณ.xls";
+  {
+    OfficeApplication saving;
+    saving.Office().service = nullptr;  // the one-shot conversion saves it
+    saving.Workbooks().Add().Worksheets(1).Cells(1, 1).SetValue("ผลการคำนวณ");
+    saving.ActiveWorkbook().SaveAs(file.string());
+    saving.Quit();
+  }
+  auto app = std::make_unique<OfficeApplication>();
+  app->Office().service = nullptr;
+  Workbook& wb = app->Workbooks().Add();
+  app->Windows().Open(wb, "soffice", file);  // as the program does without the service's viewer
+  ASSERT_TRUE(app->IsShowing(wb));
+  const pid_t office = *app->Windows().ProcessOf(wb);
+  const fs::path profile = ProfileFolderOf(office);
+  ASSERT_FALSE(profile.empty());
+  // Only the office's own processes: its watchdog, which names the folder too, tidies after them.
+  const LeftOver leftOver{ProfileOption(profile / "profile")};
+  const std::string accept = OptionOf(office, "--accept=pipe,name=");
+  const std::string pipe = accept.substr(0, accept.find(';'));
+  ASSERT_FALSE(pipe.empty()) << "the window's LibreOffice accepts on no UNO pipe";
+
+  // It starts up and shows the workbook.
+  std::unique_ptr<uno::Connection> probe;
+  for (const auto until = steady_clock::now() + test::OfficeReadyBound; steady_clock::now() < until;) {
+    try {
+      if (!probe) probe = uno::Connection::Connect(pipe);
+      if (probe->IsOpenAt(file)) break;
+    } catch (const uno::UnoError&) {
+      probe.reset();
+    }
+    std::this_thread::sleep_for(milliseconds{250});
+  }
+  ASSERT_TRUE(probe && probe->IsOpenAt(file)) << "the window did not show the workbook";
+  EXPECT_TRUE(app->IsShowing(wb));
+
+  // The user opens a spreadsheet of their own and types into it.
+  const auto typed = rtl::OUString::createFromAscii("the user's own work");
+  const css::uno::Reference<css::lang::XComponent> own =
+      css::frame::Desktop::create(Office(pipe))->loadComponentFromURL("private:factory/scalc", "_blank", 0, {});
+  FirstCell(own)->setFormula(typed);
+  EXPECT_EQ(probe->VisibleWindowCount(), 2);
+  const std::vector<fs::path> sockets = SocketsOfGroup(office);
+  ASSERT_EQ(sockets.size(), 2u) << "the UNO pipe's and the profile's";
+  for (const fs::path& socket : sockets) EXPECT_TRUE(test::OwnerOnly(socket)) << socket;
+
+  if (GetParam() == OwnWindowEnd::NewComputation) {
+    app->Quit();
+    ASSERT_TRUE(GroupRunning(office)) << "New computation ended the window's LibreOffice, with the user's document in it";
+    EXPECT_FALSE(probe->IsOpenAt(file)) << "the workbook's document stayed open";
+    EXPECT_EQ(probe->VisibleWindowCount(), 1);
+  }
+  app.reset();
+  std::this_thread::sleep_for(seconds{5});  // the watchdog counts every few seconds
+  ASSERT_TRUE(GroupRunning(office)) << "the window's LibreOffice was ended with the user's document in it";
+  EXPECT_EQ(FirstCell(own)->getFormula(), typed);
+  EXPECT_EQ(probe->IsOpenAt(file), GetParam() == OwnWindowEnd::ProgramEnd) << "the program's end closed the workbook";
+
+  // The user closes what is open.
+  css::uno::Reference<css::util::XCloseable>(own, css::uno::UNO_QUERY_THROW)->close(true);
+  if (GetParam() == OwnWindowEnd::ProgramEnd) {
+    std::this_thread::sleep_for(seconds{3});
+    ASSERT_TRUE(GroupRunning(office)) << "the window's LibreOffice was ended while it showed the workbook";
+    UserClosesEveryWindow(pipe);
+  }
+  probe.reset();
+  EXPECT_TRUE(WaitGroup(office, test::OfficeReadyBound)) << "the window's LibreOffice ran on after the user's last window";
+  EXPECT_TRUE(AllGone(sockets)) << "a socket of the window's LibreOffice was left";
+  EXPECT_TRUE(AllGone({profile})) << "the window's folder was left";
+}
+
+INSTANTIATE_TEST_SUITE_P(Ends, OfficeOwnWindow,
+                         ::testing::Values(OwnWindowEnd::NewComputation, OwnWindowEnd::ProgramEnd),
+                         [](const auto& info) {
+                           return info.param == OwnWindowEnd::NewComputation ? "NewComputation" : "ProgramEnd";
+                         });
+
 // The program itself, started under the user's umask and then killed: the sockets of both its
 // instances grant nothing to anyone else while it runs, whatever the umask, and its watchdogs end
 // both instances and remove their sockets.
@@ -406,11 +512,7 @@ TEST_P(OfficeProgramEnd, AKilledProgramLeavesNoInstanceNorSocketAndItsSocketsAre
     return offices == 2 ? all : std::vector<fs::path>{};
   };
   const auto ownerOnly = [](const std::vector<fs::path>& found) {
-    return std::all_of(found.begin(), found.end(), [](const fs::path& socket) {
-      std::error_code error;
-      return (fs::status(socket, error).permissions() & (fs::perms::group_all | fs::perms::others_all)) ==
-             fs::perms::none;
-    });
+    return std::all_of(found.begin(), found.end(), test::OwnerOnly);
   };
   std::vector<fs::path> found;
   for (const auto until = steady_clock::now() + test::OfficeReadyBound;
@@ -419,12 +521,7 @@ TEST_P(OfficeProgramEnd, AKilledProgramLeavesNoInstanceNorSocketAndItsSocketsAre
     found = sockets();
   }
   EXPECT_EQ(found.size(), 4u) << "the converter's and the viewer's UNO pipes and profiles";
-  for (const fs::path& socket : found) {
-    std::error_code error;
-    EXPECT_EQ(fs::status(socket, error).permissions() & (fs::perms::group_all | fs::perms::others_all),
-              fs::perms::none)
-        << socket;
-  }
+  for (const fs::path& socket : found) EXPECT_TRUE(test::OwnerOnly(socket)) << socket;
   kill(program.pid, SIGKILL);
   EndProcess(program.pid, milliseconds{0});
   EXPECT_TRUE(NoneLeft(ours));

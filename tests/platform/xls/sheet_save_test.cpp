@@ -632,16 +632,19 @@ TEST(SheetShow, WithoutDisplayTheSaveSucceedsAndNothingIsShown) {
 }
 
 // The window process of a workbook, with a stand-in for LibreOffice Calc that records its
-// arguments, takes the workbook's lock file unless another holds it, and stays open.
-TEST(SheetShow, ClosingEndsExactlyTheWorkbooksWindowWhetherOrNotTheUserClosedIt) {
+// arguments, takes the workbook's lock file unless another holds it, notes any signal, and stays
+// open; it never answers over UNO, so closing the workbook cannot close its document.
+TEST(SheetShow, ClosingNeverEndsAWindowAndRemovesOnlyOurOwnLockOnceTheWindowEnded) {
   const TempFolder folder{"tuvo-sheet-test"};
   const fs::path arguments = folder.Path() / "arguments";
+  const fs::path signals = folder.Path() / "signals";
   const fs::path calc = Script(folder.Path(), "calc",
+                               "trap 'echo signalled >> \"" + signals.string() + "\"; exit 0' HUP INT TERM\n"
                                "echo \"$@\" >> '" + arguments.string() + "'\n"
                                "url=\"${1#-env:UserInstallation=}\"; for a; do f=\"$a\"; done\n"
                                "lock=\"$(dirname \"$f\")/.~lock.$(basename \"$f\")#\"\n"
                                "[ -e \"$lock\" ] || echo \",user,host,date,$url;\" > \"$lock\"\n"
-                               "exec sleep 30");
+                               "while :; do sleep 1; done");
   const fs::path firstLock = folder.Path() / ".~lock.first.xls#";
   const fs::path secondLock = folder.Path() / ".~lock.second.xls#";
   WriteFile(secondLock, ",someone,else,date,file:///home/someone/.config/libreoffice/4;\n");
@@ -654,6 +657,7 @@ TEST(SheetShow, ClosingEndsExactlyTheWorkbooksWindowWhetherOrNotTheUserClosedIt)
   ASSERT_TRUE(viewer.IsShowing(first));
   ASSERT_TRUE(viewer.IsShowing(second));
   const pid_t firstPid = *viewer.ProcessOf(first);
+  const pid_t secondPid = *viewer.ProcessOf(second);
   // Both stand-ins have started and the first has written its whole lock file.
   for (int i = 0; i < 300 && !(ReadText(firstLock).find("profile;") != std::string::npos &&
                                Count(ReadText(arguments), "\n") == 2);
@@ -662,28 +666,34 @@ TEST(SheetShow, ClosingEndsExactlyTheWorkbooksWindowWhetherOrNotTheUserClosedIt)
   }
   const std::string args = ReadText(arguments);
   EXPECT_EQ(Count(args, "-env:UserInstallation=file:///"), 2u) << args;
+  EXPECT_EQ(Count(args, "--accept=pipe,name="), 2u) << args;
   EXPECT_NE(args.find("first.xls"), std::string::npos) << args;
   ASSERT_TRUE(fs::exists(firstLock));
 
-  viewer.Close(first);
+  // The user ends the first window, which leaves its lock file; closing the workbook afterwards
+  // still works and removes that lock, ours.
+  kill(-firstPid, SIGKILL);
+  for (int i = 0; i < 200 && viewer.IsShowing(first); ++i) std::this_thread::sleep_for(milliseconds{10});
   EXPECT_FALSE(viewer.IsShowing(first));
-  EXPECT_FALSE(Alive(firstPid));
-  EXPECT_FALSE(fs::exists(firstLock)) << "our window's lock file was left behind";
   EXPECT_TRUE(viewer.IsShowing(second));
+  viewer.Close(first);
+  EXPECT_FALSE(fs::exists(firstLock)) << "our ended window's lock file was left behind";
 
-  // The user closes the second window; closing the workbook afterwards still works.
-  kill(*viewer.ProcessOf(second), SIGTERM);
-  for (int i = 0; i < 200 && viewer.IsShowing(second); ++i) std::this_thread::sleep_for(milliseconds{10});
-  EXPECT_FALSE(viewer.IsShowing(second));
+  // The second window does not answer: closing its workbook leaves it to the user, unsignalled,
+  // with the lock file someone else holds.
   viewer.Close(second);
-  viewer.Close(second);  // never opened or closed already: nothing happens
+  viewer.Close(second);  // closed already: nothing happens
+  EXPECT_FALSE(viewer.IsShowing(second));
+  EXPECT_TRUE(Alive(secondPid)) << "a window that may hold the user's work was ended";
+  EXPECT_FALSE(fs::exists(signals)) << "a window was signalled";
   EXPECT_TRUE(fs::exists(secondLock)) << "another's lock file was removed";
+  kill(-secondPid, SIGKILL);
 }
 
-
-// How the application is let go of decides what happens to its windows: ending the program
-// without Quit leaves the spreadsheet on screen, untouched; Quit and closing the workbook end it.
-TEST(SheetShow, OnlyQuitOrClosingTheWorkbookEndsItsWindow) {
+// Letting go of the application, quitting it and closing the workbook each leave a window that
+// does not answer over UNO (the program cannot close its document) running and unsignalled, its
+// profile in place; once it ends, also long after the program, its watchdog removes its folder.
+TEST(SheetShow, NoEndOfTheWorkbookSignalsItsWindowAndItsFolderGoesOnceItEnds) {
   enum class End { LetGo, Quit, CloseWorkbook };
   for (const End end : {End::LetGo, End::Quit, End::CloseWorkbook}) {
     SCOPED_TRACE(static_cast<int>(end));
@@ -710,20 +720,17 @@ TEST(SheetShow, OnlyQuitOrClosingTheWorkbookEndsItsWindow) {
       case End::Quit: app->Quit(); break;
       case End::CloseWorkbook: wb.Close(false); break;
     }
-    if (end == End::LetGo) {
-      EXPECT_TRUE(Alive(pid)) << "the window was ended with the program";
-      EXPECT_FALSE(fs::exists(folder.Path() / "signals")) << "the window was signalled";
-      EXPECT_TRUE(fs::is_directory(profile)) << "the running window's profile was removed";
-      // Once it ends, also long after the program, its watchdog removes its folder.
-      kill(-pid, SIGKILL);
-      const fs::path folder = fs::path(profile).parent_path();
-      for (int i = 0; i < 200 && fs::exists(folder); ++i) std::this_thread::sleep_for(milliseconds{50});
-      EXPECT_FALSE(fs::exists(folder)) << "the ended window's folder was left behind";
-    } else {
-      EXPECT_FALSE(Alive(pid));
+    if (app) {
       EXPECT_FALSE(app->IsShowing(wb));
-      EXPECT_FALSE(fs::exists(profile)) << "a closed window's profile was left behind";
     }
+    EXPECT_TRUE(Alive(pid)) << "the window was ended";
+    EXPECT_FALSE(fs::exists(folder.Path() / "signals")) << "the window was signalled";
+    EXPECT_TRUE(fs::is_directory(profile)) << "the running window's profile was removed";
+    // The user ends it.
+    kill(-pid, SIGKILL);
+    const fs::path own = fs::path(profile).parent_path();
+    for (int i = 0; i < 200 && fs::exists(own); ++i) std::this_thread::sleep_for(milliseconds{50});
+    EXPECT_FALSE(fs::exists(own)) << "the ended window's folder was left behind";
   }
 }
 
