@@ -19,7 +19,8 @@ set(office_tests
   "^Seasons/"
   "^SummaryE2ETest\\."
   "^TwoPrograms\\."
-  "^DriveTool\\.")
+  "^DriveTool\\."
+  "^UnoExit\\.EndingWhileRequestsRun")
 foreach(program platform forms run calcsheet eto rain report e2e drive)
   foreach(test IN LISTS tests_${program}_TESTS)
     foreach(pattern IN LISTS office_tests)
