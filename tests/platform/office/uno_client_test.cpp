@@ -12,6 +12,7 @@
 
 #include "platform/office/office_instance.h"
 #include "platform/office/uno_client.h"
+#include "support/office_wait.h"
 #include "support/retried.h"
 
 namespace tuvo::sheet::uno {
@@ -80,7 +81,7 @@ TEST(UnoExit, EndingWhileRequestsRunEndsWithTheStatus) {
   constexpr const char* PipeVariable = "TUVO_TEST_EXIT_PIPE";
   std::unique_ptr<OfficeInstance> office;
   if (std::getenv(PipeVariable) == nullptr) {
-    office = std::make_unique<OfficeInstance>(OfficeInstance::Role::Converter, "soffice", OfficeTimeouts{});
+    office = std::make_unique<OfficeInstance>(OfficeInstance::Role::Converter, "soffice", test::PatientTimeouts());
     office->Start();
     setenv(PipeVariable, office->PipeName().c_str(), 1);
   }
