@@ -19,8 +19,8 @@ set(office_tests
   "^Seasons/"
   "^SummaryE2ETest\\."
   "^TwoPrograms\\."
-  "^DriveTool\."
-  "^UnoExit\.EndingWhileRequestsRun")
+  "^DriveTool\\."
+  "^UnoExit\\.EndingWhileRequestsRun")
 foreach(program platform platform_sheet platform_xls platform_office forms run season calcsheet eto rain report e2e
     drive)
   foreach(test IN LISTS tests_${program}_TESTS)
