@@ -1,7 +1,7 @@
 // tuvo-drive SCENARIO_FILE: plays a scenario on the program's main window (a test tool). With
 // TUVO_DRIVE_OFFICE=1 the saves go through a warm LibreOffice converter of the driver's own, as
 // in the program, which the scenario waits for however long a loaded machine makes its start;
-// otherwise through the one-shot conversion.
+// otherwise through the one-shot conversion, which has as long.
 #include <QApplication>
 
 #include <cstdlib>
@@ -13,6 +13,7 @@
 #include "platform/crash_trace.h"
 #include "platform/office/office_service.h"
 #include "platform/office/uno_client.h"
+#include "platform/xls/office_application.h"
 #include "support/office_wait.h"
 
 int main(int argc, char** argv) {
@@ -25,6 +26,8 @@ int main(int argc, char** argv) {
       std::cerr << "usage: tuvo-drive SCENARIO_FILE\n";
       return 2;
     }
+    // Otherwise each save's one-shot conversion may take as long as a loaded machine makes it.
+    tuvo::sheet::OfficeApplication::SetStartingOneShotTimeout(tuvo::test::OfficeReadyBound);
     std::shared_ptr<tuvo::sheet::OfficeService> office;
     if (const char* wanted = std::getenv("TUVO_DRIVE_OFFICE"); wanted != nullptr && std::string(wanted) == "1") {
       office = std::make_shared<tuvo::sheet::OfficeService>("soffice", tuvo::test::PatientTimeouts());

@@ -24,6 +24,7 @@
 #include "platform/xls/office_application.h"
 #include "run/run_driver.h"
 #include "season/season.h"
+#include "support/office_wait.h"
 #include "support/temp_folder.h"
 
 namespace tuvo {
@@ -63,7 +64,7 @@ void FailCall(const fs::path& folder, FileCall call, int error) {
 }
 
 // A spreadsheet application of the run's own whose LibreOffice is `program`.
-void UseOffice(MainFields& f, const std::string& program, std::chrono::milliseconds timeout = std::chrono::seconds{60}) {
+void UseOffice(MainFields& f, const std::string& program, std::chrono::milliseconds timeout = test::OfficeReadyBound) {
   auto excel = std::make_shared<sheet::OfficeApplication>();
   excel->Office().program = program;
   excel->Office().timeout = timeout;

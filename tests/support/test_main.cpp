@@ -9,6 +9,8 @@
 
 #include "platform/crash_trace.h"
 #include "platform/office/uno_client.h"
+#include "platform/xls/office_application.h"
+#include "support/office_wait.h"
 
 int main(int argc, char** argv) {
   // A crash, in a test or at the exit, leaves its backtrace in the test's log.
@@ -16,6 +18,9 @@ int main(int argc, char** argv) {
   if (std::getenv("QT_QPA_PLATFORM") == nullptr) {
     setenv("QT_QPA_PLATFORM", "offscreen", 1);
   }
+  // A one-shot conversion by a real LibreOffice may take as long as a loaded machine makes it;
+  // the tests of its deadline set their own.
+  tuvo::sheet::OfficeApplication::SetStartingOneShotTimeout(tuvo::test::OfficeReadyBound);
   int status = 0;
   {
     QApplication app(argc, argv);

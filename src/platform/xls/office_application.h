@@ -3,6 +3,7 @@
 // settings and the windows stay at hand for the callers that set them up.
 #pragma once
 
+#include <chrono>
 #include <memory>
 
 #include "platform/office/office_settings.h"
@@ -21,6 +22,10 @@ class OfficeApplication : public Application {
   const OfficeSettings& Office() const { return *office_; }
   // The windows of the saved workbooks (tests open a stand-in window where no display is).
   Viewer& Windows() { return *viewer_; }
+
+  // The one-shot conversion's deadline that applications made from now on start with, in place
+  // of the settings' own; tests give a real LibreOffice on a loaded machine longer with it.
+  static void SetStartingOneShotTimeout(std::chrono::milliseconds timeout);
 
   // The application as one set up with LibreOffice; none when it was made otherwise.
   static OfficeApplication* Of(Application& application);
