@@ -50,6 +50,13 @@ class OfficeServiceTest : public ::testing::Test {
     EXPECT_LT(steady_clock::now() - started, bound) << "the test took longer than its bound";
   }
 
+  // The service on timeouts that cover a loaded machine, started; true once its converter is ready.
+  bool StartReadyConverter() {
+    service = std::make_shared<OfficeService>(program, PatientTimeouts());
+    service->StartInBackground(false);
+    return service->WaitForConverter(OfficeReadyBound);
+  }
+
   // A workbook with a number and a text, saved as the run saves: SaveAs, then Save.
   void SaveAsAndSave(const fs::path& target, const std::string& number) {
     OfficeApplication app;
@@ -112,9 +119,7 @@ TEST_F(OfficeServiceTest, ASaveDuringTheStartWaitsForTheConverterAndARunConverts
 }
 
 TEST_F(OfficeServiceTest, AConverterKilledBetweenTwoRunsIsReplacedInTheBackground) {
-  service = std::make_shared<OfficeService>(program, PatientTimeouts());
-  service->StartInBackground(false);
-  ASSERT_TRUE(service->WaitForConverter(OfficeReadyBound));
+  ASSERT_TRUE(StartReadyConverter());
   SaveAsAndSave(folder.Path() / "first.xls", "1");
   ASSERT_EQ(service->Conversions(), 1);
   const pid_t first = service->ConverterProcess();
@@ -138,9 +143,7 @@ TEST_F(OfficeServiceTest, AConverterKilledBetweenTwoRunsIsReplacedInTheBackgroun
 
 TEST_F(OfficeServiceTest, AStoppedConverterIsEndedAtItsDeadlineAndReplaced) {
   const test::StandInOffice standIn(true);
-  service = std::make_shared<OfficeService>(program, PatientTimeouts());
-  service->StartInBackground(false);
-  ASSERT_TRUE(service->WaitForConverter(OfficeReadyBound));
+  ASSERT_TRUE(StartReadyConverter());
   const pid_t first = service->ConverterProcess();
   ASSERT_GT(first, 0);
   kill(-first, SIGSTOP);
@@ -222,9 +225,7 @@ TEST_F(OfficeServiceTest, TwoServicesSaveAtOnceOnTheirOwnPipesAndProfiles) {
 }
 
 TEST_F(OfficeServiceTest, TheProgramsEndEndsTheConverterAndItsFolder) {
-  service = std::make_shared<OfficeService>(program, PatientTimeouts());
-  service->StartInBackground(false);
-  ASSERT_TRUE(service->WaitForConverter(OfficeReadyBound));
+  ASSERT_TRUE(StartReadyConverter());
   const pid_t group = service->ConverterProcess();
   ASSERT_GT(group, 0);
   const auto before = steady_clock::now();
