@@ -24,10 +24,10 @@
 #include "largest_season.h"
 #include "platform/locale.h"
 #include "platform/office/office_service.h"
-#include "platform/office/viewer.h"
+#include "platform/office/office_workbook_windows.h"
 #include "platform/sheet/sheet.h"
 #include "platform/office/uno_client.h"
-#include "platform/office/viewer.h"
+#include "platform/office/office_workbook_windows.h"
 #include "platform/system.h"
 #include "platform/xls/office_application.h"
 #include "run/run_driver.h"
@@ -48,18 +48,18 @@ constexpr std::chrono::seconds MapWait{20};
 double Seconds(Clock::duration d) { return std::chrono::duration<double>(d).count(); }
 
 // The service the benchmarks share, as the program starts it; null until first used.
-std::shared_ptr<sheet::OfficeService>& ServiceSlot() {
-  static std::shared_ptr<sheet::OfficeService> service;
+std::shared_ptr<office::OfficeService>& ServiceSlot() {
+  static std::shared_ptr<office::OfficeService> service;
   return service;
 }
 
 // The service, installed and ready: the converter started, and the viewer where there is one.
-sheet::OfficeService* WarmService() {
-  std::shared_ptr<sheet::OfficeService>& service = ServiceSlot();
+office::OfficeService* WarmService() {
+  std::shared_ptr<office::OfficeService>& service = ServiceSlot();
   if (!service) {
-    const bool withViewer = sheet::Viewer::HasDisplay();
-    service = std::make_shared<sheet::OfficeService>();
-    sheet::OfficeService::Install(service);
+    const bool withViewer = office::OfficeWorkbookWindows::HasDisplay();
+    service = std::make_shared<office::OfficeService>();
+    office::OfficeService::Install(service);
     service->StartInBackground(withViewer);
     service->WaitForConverter(StartWait);
     // The viewer's start is over before any benchmark touches the environment.
@@ -72,7 +72,7 @@ sheet::OfficeService* WarmService() {
 void EndService() {
   if (bench::SeasonSlot() && bench::SeasonSlot()->fields.ExcelApp) bench::SeasonSlot()->frm.cmdRun2_Click();
   bench::Settle();
-  sheet::OfficeService::Install(nullptr);
+  office::OfficeService::Install(nullptr);
   ServiceSlot().reset();
 }
 
@@ -236,7 +236,7 @@ double& ClickToSavedSeconds() {
 
 // From Compute's click to the saved .xls, converted by the warm converter; nothing is shown.
 void BM_ClickToSavedXls_WarmConverter(benchmark::State& state) {
-  sheet::OfficeService* service = WarmService();
+  office::OfficeService* service = WarmService();
   if (service == nullptr) {
     state.SkipWithError("the converter did not start");
     return;
@@ -278,7 +278,7 @@ BENCHMARK(BM_ClickToSavedXls_WarmConverter)->Unit(benchmark::kMillisecond)->UseR
 
 // From Compute's click to the saved workbook in a mapped window of the warm viewer.
 void BM_ClickToShownWindow_WarmViewer(benchmark::State& state) {
-  if (!sheet::Viewer::HasDisplay()) {
+  if (!office::OfficeWorkbookWindows::HasDisplay()) {
     state.SkipWithError("no display");
     return;
   }
@@ -287,7 +287,7 @@ void BM_ClickToShownWindow_WarmViewer(benchmark::State& state) {
     state.SkipWithError("no X display");
     return;
   }
-  sheet::OfficeService* service = WarmService();
+  office::OfficeService* service = WarmService();
   if (service == nullptr || service->ViewerProcess() < 0) {
     state.SkipWithError(service == nullptr ? "the converter did not start" : "the viewer did not start");
     return;
@@ -316,7 +316,7 @@ void BM_ClickToShownWindow_WarmViewer(benchmark::State& state) {
     const Clock::time_point look = Clock::now();
     display.WindowMapped(needle);
     polling += Clock::now() - look;
-    sheet::OfficeApplication& app = *sheet::OfficeApplication::Of(*season.fields.ExcelApp);
+    xls::OfficeApplication& app = *xls::OfficeApplication::Of(*season.fields.ExcelApp);
     const std::optional<pid_t> process = app.Windows().ProcessOf(app.ActiveWorkbook());
     if (process && *process == service->ViewerProcess()) ++inViewer;
     state.ResumeTiming();
@@ -342,7 +342,7 @@ void BM_ColdOneShotConversion(benchmark::State& state) {
   }
   // The run's application, without the service and showing nothing: each save is a cold
   // LibreOffice of its own.
-  sheet::OfficeApplication& app = *sheet::OfficeApplication::Of(*bench::Season().fields.ExcelApp);
+  xls::OfficeApplication& app = *xls::OfficeApplication::Of(*bench::Season().fields.ExcelApp);
   app.SetVisible(false);
   app.Office().service = nullptr;
   const int conversions = ServiceSlot() ? ServiceSlot()->Conversions() : 0;
@@ -374,6 +374,6 @@ BENCHMARK(BM_ColdOneShotConversion)->Unit(benchmark::kMillisecond)->UseRealTime(
 int main(int argc, char** argv) {
   const char* display = std::getenv("DISPLAY");
   // A request to an instance may still be at work in the UNO libraries at the end.
-  sheet::uno::Exit(
+  office::uno::Exit(
       bench::RunBenchmarks(argc, argv, display != nullptr && *display != '\0' ? nullptr : "offscreen", EndService));
 }

@@ -67,7 +67,7 @@ BENCHMARK(BM_RunWithoutSave_20Groups39Weeks)->Unit(benchmark::kMillisecond);
 void BM_WriteXlsx_20Groups39Weeks(benchmark::State& state) {
   const sheet::Workbook& workbook = SavedResult();
   const fs::path file = Home() / "bench.xlsx";
-  for (auto _ : state) sheet::WriteXlsx(workbook, file);
+  for (auto _ : state) xls::WriteXlsx(workbook, file);
   state.counters["bytes"] = static_cast<double>(fs::file_size(file));
 }
 BENCHMARK(BM_WriteXlsx_20Groups39Weeks)->Unit(benchmark::kMillisecond);

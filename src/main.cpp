@@ -14,5 +14,5 @@ int main(int argc, char** argv) {
     status = app.exec();
   }
   // A request to an office that does not answer may still be at work in the UNO libraries.
-  tuvo::sheet::uno::Exit(status);
+  tuvo::office::uno::Exit(status);
 }

@@ -164,8 +164,8 @@ void HandBackWindow(frmTUVO& frm) {
 // at most the service's start wait, and not at all while the one-shot serves; the window keeps
 // painting meanwhile.
 void WaitForConverterStart(const sheet::Application& app) {
-  const sheet::OfficeApplication* office = sheet::OfficeApplication::Of(app);
-  sheet::OfficeService* service = office != nullptr ? office->Office().ServiceOfProgram() : nullptr;
+  const xls::OfficeApplication* office = xls::OfficeApplication::Of(app);
+  office::OfficeService* service = office != nullptr ? office->Office().ServiceOfProgram() : nullptr;
   if (service == nullptr) return;
   while (!service->WaitForConverterStart(std::chrono::milliseconds{50})) {
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
@@ -221,7 +221,7 @@ void frmTUVO::cmdRun_Click() {
 
     // 6. The held spreadsheet application, or a new one when none is held or it was quit.
     stage = StageWorkbook;
-    if (!f.ExcelApp || f.ExcelApp->HasQuit()) f.ExcelApp = std::make_shared<sheet::OfficeApplication>();
+    if (!f.ExcelApp || f.ExcelApp->HasQuit()) f.ExcelApp = std::make_shared<xls::OfficeApplication>();
     f.ExcelApp->SetVisible(true);
     workbook = &f.ExcelApp->Workbooks().Add();
 

@@ -3,7 +3,7 @@
 #include <QCoreApplication>
 
 #include "platform/office/office_service.h"
-#include "platform/office/viewer.h"
+#include "platform/office/office_workbook_windows.h"
 
 namespace tuvo {
 
@@ -13,16 +13,16 @@ TuvoApp::~TuvoApp() {
   delete main_.data();
   delete about_.data();
   // The service ends with the last application that uses it; a shown workbook stays open.
-  if (office_ && sheet::OfficeService::Current() == office_) sheet::OfficeService::Install(nullptr);
+  if (office_ && office::OfficeService::Current() == office_) office::OfficeService::Install(nullptr);
 }
 
 void TuvoApp::Start() { ShowMain(); }
 
 void TuvoApp::StartOfficeService() {
   if (office_) return;
-  office_ = std::make_shared<sheet::OfficeService>();
-  sheet::OfficeService::Install(office_);
-  office_->StartInBackground(sheet::Viewer::HasDisplay());
+  office_ = std::make_shared<office::OfficeService>();
+  office::OfficeService::Install(office_);
+  office_->StartInBackground(office::OfficeWorkbookWindows::HasDisplay());
 }
 
 // A new main window loads afresh on the fields that outlived the previous one.

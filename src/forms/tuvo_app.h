@@ -14,7 +14,7 @@
 
 namespace tuvo {
 
-namespace sheet {
+namespace office {
 class OfficeService;
 }
 
@@ -31,7 +31,7 @@ class TuvoApp : public WindowHost {
   // its start, tests that want them opt in.
   void StartOfficeService();
   // The program's office service, null until started.
-  const std::shared_ptr<sheet::OfficeService>& Office() const { return office_; }
+  const std::shared_ptr<office::OfficeService>& Office() const { return office_; }
 
   MainFields& Fields() { return fields_; }
   // The open main window and About box, null while closed.
@@ -49,7 +49,7 @@ class TuvoApp : public WindowHost {
   void ShowMain();
 
   MainFields fields_;
-  std::shared_ptr<sheet::OfficeService> office_;
+  std::shared_ptr<office::OfficeService> office_;
   QPointer<frmTUVO> main_;
   QPointer<frmTUVO3> about_;
 };

@@ -266,7 +266,7 @@ HelpPageResult StartHelpPage(std::function<void(const std::string&)> failed) {
     return {false, "ไม่พบโปรแกรมเปิดหน้าเว็บ " + program};
   }
   const std::string notOpened = "เปิดหน้าคำอธิบายการใช้งานไม่ได้: " + program;
-  const sheet::Started started = sheet::StartProcess(found.toStdString(), {page.string()}, {});
+  const process::Started started = process::StartProcess(found.toStdString(), {page.string()}, {});
   if (started.pid < 0) return {false, notOpened};
   WatchOpener(started.pid, [failed = std::move(failed), notOpened] {
     if (failed) failed(notOpened);

@@ -27,17 +27,17 @@ int main(int argc, char** argv) {
       return 2;
     }
     // Otherwise each save's one-shot conversion may take as long as a loaded machine makes it.
-    tuvo::sheet::OfficeApplication::SetStartingOneShotTimeout(tuvo::test::OfficeReadyBound);
-    std::shared_ptr<tuvo::sheet::OfficeService> office;
+    tuvo::xls::OfficeApplication::SetStartingOneShotTimeout(tuvo::test::OfficeReadyBound);
+    std::shared_ptr<tuvo::office::OfficeService> office;
     if (const char* wanted = std::getenv("TUVO_DRIVE_OFFICE"); wanted != nullptr && std::string(wanted) == "1") {
-      office = std::make_shared<tuvo::sheet::OfficeService>("soffice", tuvo::test::PatientTimeouts());
-      tuvo::sheet::OfficeService::Install(office);
+      office = std::make_shared<tuvo::office::OfficeService>("soffice", tuvo::test::PatientTimeouts());
+      tuvo::office::OfficeService::Install(office);
       office->StartInBackground(false);
       if (!office->WaitForConverter(tuvo::test::OfficeReadyBound)) std::cerr << "the converter is still starting\n";
     }
     status = tuvo::drive::RunScenarioFile(argv[1], std::cout);
-    tuvo::sheet::OfficeService::Install(nullptr);
+    tuvo::office::OfficeService::Install(nullptr);
   }
   // A request to the converter may still be at work in the UNO libraries.
-  tuvo::sheet::uno::Exit(status);
+  tuvo::office::uno::Exit(status);
 }

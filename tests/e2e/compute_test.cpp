@@ -143,7 +143,7 @@ class ComputeTest : public ::testing::Test {
     frm_.reset();
     fields_.reset();
     system::SetClock({});
-    sheet::OfficeService::Install(nullptr);
+    office::OfficeService::Install(nullptr);
     // The offices a test started end after it, by their watchdogs; they use HOME until they end.
     EXPECT_TRUE(test::NoneLeft(test::OfficesOf(getpid())));
   }
@@ -212,9 +212,9 @@ class ComputeTest : public ::testing::Test {
   }
 
   // The program's office service on `timeouts`, installed and starting, as the program starts it.
-  std::shared_ptr<sheet::OfficeService> StartOffice(sheet::OfficeTimeouts timeouts = {}) {
-    auto office = std::make_shared<sheet::OfficeService>("soffice", timeouts);
-    sheet::OfficeService::Install(office);
+  std::shared_ptr<office::OfficeService> StartOffice(office::OfficeTimeouts timeouts = {}) {
+    auto office = std::make_shared<office::OfficeService>("soffice", timeouts);
+    office::OfficeService::Install(office);
     office->StartInBackground(false);
     return office;
   }
@@ -534,7 +534,7 @@ INSTANTIATE_TEST_SUITE_P(
                     "สร้างแกนเวลาและหัวตารางของกลุ่มพื้นที่", {1}},
         FailureCase{"SaveWithoutTheConverter",
                     [](frmTUVO&, MainFields& f) {
-                      auto excel = std::make_shared<sheet::OfficeApplication>();
+                      auto excel = std::make_shared<xls::OfficeApplication>();
                       excel->Office().program = "/nonexistent/soffice";
                       f.ExcelApp = std::move(excel);
                     },
@@ -688,7 +688,7 @@ std::chrono::milliseconds After(std::chrono::system_clock::time_point click, std
 TEST_F(ComputeTest, AConverterThatNeverAcceptsHoldsNoComputeUpLong) {
   using namespace std::chrono;
   const test::StandInOffice standIn(false);
-  sheet::OfficeTimeouts timeouts;
+  office::OfficeTimeouts timeouts;
   timeouts.startWait = seconds{4};
   const auto office = StartOffice(timeouts);
   Fill(Season{});

@@ -33,6 +33,7 @@
 #include <stdlib.h>
 #include <unistd.h>
 
+#include "platform/office/office_command.h"
 #include "platform/office/office_instance.h"
 #include "platform/process/process.h"
 #include "support/processes.h"
@@ -62,7 +63,7 @@ class OpenedWorkbook {
  public:
   // A new connection can fail now and then on a live office, so the open is tried a few times.
   OpenedWorkbook(const std::string& pipe, const fs::path& file) {
-    sheet::uno::StartRuntime();
+    office::uno::StartRuntime();
     // Made once and never torn down, like the program's own.
     static const auto* local =
         new Reference<css::uno::XComponentContext>(cppu::defaultBootstrap_InitialComponentContext());
@@ -75,7 +76,7 @@ class OpenedWorkbook {
               Utf16("uno:pipe,name=" + pipe + ";urp;StarOffice.ComponentContext")),
           UNO_QUERY_THROW);
       return css::frame::Desktop::create(remote)->loadComponentFromURL(
-          Utf16(sheet::FileUrl(file)), "_blank", 0, css::uno::Sequence<css::beans::PropertyValue>(&hidden, 1));
+          Utf16(office::FileUrl(file)), "_blank", 0, css::uno::Sequence<css::beans::PropertyValue>(&hidden, 1));
     });
   }
   ~OpenedWorkbook() {
@@ -148,11 +149,11 @@ class SavedLayout : public ::testing::TestWithParam<Saving> {
     setenv("HOME", home.Path().c_str(), 1);
     setenv("QT_QPA_PLATFORM", "offscreen", 1);
     setenv("TUVO_DRIVE_OFFICE", GetParam().warmConverter ? "1" : "0", 1);
-    const sheet::Started drive =
-        sheet::StartProcess(TUVO_DRIVE_PROGRAM, {(fs::path(TUVO_SCENARIO_FOLDER) / GetParam().scenario).string()},
+    const process::Started drive =
+        process::StartProcess(TUVO_DRIVE_PROGRAM, {(fs::path(TUVO_SCENARIO_FOLDER) / GetParam().scenario).string()},
                             home.Path() / "drive.log");
-    const std::optional<int> status = sheet::WaitProcess(drive.pid, std::chrono::minutes{5});
-    sheet::EndProcess(drive.pid, std::chrono::milliseconds{0});
+    const std::optional<int> status = process::WaitProcess(drive.pid, std::chrono::minutes{5});
+    process::EndProcess(drive.pid, std::chrono::milliseconds{0});
     EXPECT_EQ(status, 0) << "the driver failed";
     // Its office ends after it, by its watchdog, and uses the home until then.
     EXPECT_TRUE(test::NoneLeft(test::OfficesOf(drive.pid)));
@@ -176,7 +177,7 @@ void CheckLayout(OpenedWorkbook& workbook);
 TEST_P(SavedLayout, RowsFitTheirTextAndDatesKeepOneSize) {
   const fs::path file = PlayAndSave();
   ASSERT_FALSE(file.empty());
-  sheet::OfficeInstance office(sheet::OfficeInstance::Role::Converter, "soffice", {});
+  office::OfficeInstance office(office::OfficeInstance::Role::Converter, "soffice", {});
   office.Start();
   try {
     OpenedWorkbook workbook(office.PipeName(), file);

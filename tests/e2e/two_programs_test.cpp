@@ -42,7 +42,7 @@ Offices RunningOfficesOf(pid_t pid) {
     for (const std::string& argument : process.arguments) {
       if (argument.starts_with("-env:UserInstallation=")) offices.profiles.insert(argument);
     }
-    for (fs::path& socket : sheet::SocketsOfGroup(process.group)) offices.sockets.push_back(std::move(socket));
+    for (fs::path& socket : office::SocketsOfGroup(process.group)) offices.sockets.push_back(std::move(socket));
   }
   return offices;
 }
@@ -52,10 +52,10 @@ TEST(TwoPrograms, SaveAtOnceThroughOfficesOfTheirOwn) {
   setenv("QT_QPA_PLATFORM", "offscreen", 1);
   setenv("TUVO_DRIVE_OFFICE", "1", 1);
   const std::string scenario = (fs::path(TUVO_SCENARIO_FOLDER) / "rd_transplanted_one_group.txt").string();
-  std::vector<sheet::Started> drives;
+  std::vector<process::Started> drives;
   for (const fs::path& home : {first.Path(), second.Path()}) {
     setenv("HOME", home.c_str(), 1);
-    drives.push_back(sheet::StartProcess(TUVO_DRIVE_PROGRAM, {scenario}, home / "drive.log"));
+    drives.push_back(process::StartProcess(TUVO_DRIVE_PROGRAM, {scenario}, home / "drive.log"));
     ASSERT_GT(drives.back().pid, 0);
   }
 
@@ -79,15 +79,15 @@ TEST(TwoPrograms, SaveAtOnceThroughOfficesOfTheirOwn) {
   EXPECT_EQ(firstOffices.sockets.size(), 2u);
   EXPECT_EQ(secondOffices.sockets.size(), 2u);
 
-  for (const sheet::Started& drive : drives) {
-    EXPECT_EQ(sheet::WaitProcess(drive.pid, minutes{5}), 0) << "a driver failed";
-    sheet::EndProcess(drive.pid, milliseconds{0});
+  for (const process::Started& drive : drives) {
+    EXPECT_EQ(process::WaitProcess(drive.pid, minutes{5}), 0) << "a driver failed";
+    process::EndProcess(drive.pid, milliseconds{0});
   }
   // Their watchdogs end the offices and take their sockets along.
   for (const Offices* offices : {&firstOffices, &secondOffices}) {
     EXPECT_TRUE(test::AllGone(offices->sockets)) << "a socket of the programs' offices was left";
   }
-  for (const sheet::Started& drive : drives) EXPECT_TRUE(test::NoneLeft(test::OfficesOf(drive.pid)));
+  for (const process::Started& drive : drives) EXPECT_TRUE(test::NoneLeft(test::OfficesOf(drive.pid)));
   std::vector<std::string> titles;
   for (const fs::path& home : {first.Path(), second.Path()}) {
     std::vector<fs::path> saved;

@@ -42,8 +42,8 @@ TEST(Exit, TheProgramEndsAndTheShownWorkbookStaysOpen) {
   app->Start();
   testing::ShowNow(*app->Main());
   // What a finished run leaves: the application held, its saved workbook shown.
-  auto held = std::make_shared<sheet::OfficeApplication>();
-  sheet::OfficeApplication& excel = *held;
+  auto held = std::make_shared<xls::OfficeApplication>();
+  xls::OfficeApplication& excel = *held;
   app->Fields().ExcelApp = std::move(held);  // the program's only hold on it, as after a run
   sheet::Workbook& workbook = excel.Workbooks().Add();
   excel.Windows().Open(workbook, calc.string(), fs::path(dir.path().toStdString()) / "result.xls");

@@ -65,7 +65,7 @@ void FailCall(const fs::path& folder, FileCall call, int error) {
 
 // A spreadsheet application of the run's own whose LibreOffice is `program`.
 void UseOffice(MainFields& f, const std::string& program, std::chrono::milliseconds timeout = test::OfficeReadyBound) {
-  auto excel = std::make_shared<sheet::OfficeApplication>();
+  auto excel = std::make_shared<xls::OfficeApplication>();
   excel->Office().program = program;
   excel->Office().timeout = timeout;
   f.ExcelApp = std::move(excel);

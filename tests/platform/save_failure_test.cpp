@@ -175,7 +175,7 @@ class SaveFailureFacts : public SeamTest {
   fs::path output = root.Path() / "output";
   fs::path target = output / "book.xls";
   fs::path temporary = fs::temp_directory_path();
-  sheet::OfficeApplication app;
+  xls::OfficeApplication app;
   sheet::Workbook& wb = app.Workbooks().Add();
 };
 

@@ -117,7 +117,7 @@ struct Book {
     return addresses;
   }
 
-  sheet::OfficeApplication app;
+  xls::OfficeApplication app;
   sheet::Workbook& wb = app.Workbooks().Add();
   sheet::Worksheet& calc = wb.Worksheets(2);
   SeasonTexts texts;

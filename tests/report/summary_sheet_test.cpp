@@ -198,7 +198,7 @@ class SummarySheetTest : public ::testing::Test {
   // The month abbreviation of month m.
   std::string Abbrev(int m) const { return MonthAbbrevTable()[static_cast<std::size_t>(m)]; }
 
-  sheet::OfficeApplication app;
+  xls::OfficeApplication app;
   sheet::Workbook* workbook = nullptr;
   SeasonTexts texts;
   std::string office = Office, project = "Project A", section = "Section B";

@@ -2,10 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
-
 #include "office_wait.h"
-#include "platform/process/process.h"
+#include "platform/office/one_shot_conversion.h"
 #include "temp_folder.h"
 
 namespace tuvo::test {
@@ -16,20 +14,15 @@ fs::path ConvertWithLibreOffice(const fs::path& file, const std::string& format,
   // LibreOffice's profile for this conversion alone, so that no other instance or earlier run
   // shares its settings or its lock.
   const TempFolder profile("tuvo-soffice-profile");
-  const sheet::Started started = sheet::StartProcess(
-      "soffice", {sheet::ProfileOption(profile.Path()), "--headless", "--norestore",
-                  "--convert-to", format, "--outdir", folder.string(), file.string()},
-      profile.Path() / "log");
+  const office::OneShotOutcome outcome = office::RunOneShotConversion(
+      "soffice", profile.Path(), format, folder, file, profile.Path() / "log", OfficeReadyBound);
   const std::string extension = format.substr(0, format.find(':'));
   const fs::path converted = folder / (file.stem().string() + "." + extension);
-  // No process to wait for or end: EndProcess(-1) would signal process 1.
-  if (started.pid <= 0) {
-    ADD_FAILURE() << "soffice could not be started: " << started.error;
+  if (!outcome.started) {
+    ADD_FAILURE() << "soffice could not be started: " << outcome.startError;
     return converted;
   }
-  const auto status = sheet::WaitProcess(started.pid, OfficeReadyBound);
-  sheet::EndProcess(started.pid, std::chrono::seconds{2});
-  EXPECT_EQ(status, 0) << "soffice --convert-to " << format << " " << file;
+  EXPECT_EQ(outcome.status, 0) << "soffice --convert-to " << format << " " << file;
   return converted;
 }
 

@@ -18,7 +18,7 @@ inline constexpr std::chrono::seconds WindowBound{30};
 // The service's timeouts for a test that needs its instances ready: a start, a save's wait for a
 // converter still starting, and a viewer's window requests, that cover a loaded machine; every
 // other deadline is the program's.
-inline sheet::OfficeTimeouts PatientTimeouts(sheet::OfficeTimeouts timeouts = {}) {
+inline office::OfficeTimeouts PatientTimeouts(office::OfficeTimeouts timeouts = {}) {
   timeouts.start = OfficeReadyBound;
   timeouts.startWait = OfficeReadyBound;
   timeouts.window = WindowBound;

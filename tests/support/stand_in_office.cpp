@@ -15,7 +15,7 @@ namespace {
 
 // The real LibreOffice, found on PATH before the stand-in goes first.
 fs::path RealOffice() {
-  const std::optional<fs::path> found = sheet::FindProgram("soffice");
+  const std::optional<fs::path> found = process::FindProgram("soffice");
   return found ? *found : fs::path("soffice");
 }
 

@@ -20,7 +20,7 @@ int main(int argc, char** argv) {
   }
   // A one-shot conversion by a real LibreOffice may take as long as a loaded machine makes it;
   // the tests of its deadline set their own.
-  tuvo::sheet::OfficeApplication::SetStartingOneShotTimeout(tuvo::test::OfficeReadyBound);
+  tuvo::xls::OfficeApplication::SetStartingOneShotTimeout(tuvo::test::OfficeReadyBound);
   int status = 0;
   {
     QApplication app(argc, argv);
@@ -34,5 +34,5 @@ int main(int argc, char** argv) {
   __lsan_do_leak_check();
 #endif
   // Requests a test left running against an office may still be at work in the UNO libraries.
-  tuvo::sheet::uno::Exit(status);
+  tuvo::office::uno::Exit(status);
 }

@@ -13,11 +13,12 @@
 
 #include <xlsxwriter.h>
 
+#include "platform/office/office_command.h"
 #include "platform/office/office_sockets.h"
 #include "platform/office/office_watchdog.h"
 #include "platform/process/process.h"
 
-namespace tuvo::sheet {
+namespace tuvo::office {
 
 namespace {
 
@@ -121,18 +122,13 @@ void OfficeInstance::Start(std::optional<std::chrono::milliseconds> deadline) {
   fs::create_directories(WorkFolder(), error);
   WriteQuietProfile(folder_ / "profile");
 
-  std::vector<std::string> arguments{ProfileOption(folder_ / "profile")};
-  if (role_ == Role::Converter) arguments.emplace_back("--headless");
-  for (const char* option : {"--invisible", "--nologo", "--norestore", "--nolockcheck", "--nodefault",
-                             "--nofirststartwizard"}) {
-    arguments.emplace_back(option);
-  }
-  arguments.push_back(AcceptOption(pipeName_));
+  const std::vector<std::string> arguments =
+      InstanceArguments(folder_ / "profile", role_ == Role::Converter, pipeName_);
   // The office's own temporary files go with its folder.
   fs::create_directories(folder_ / "tmp", error);
   // The viewer keeps the user's umask, as the user saves files from it.
-  const Started started =
-      StartProcess(program_, arguments, folder_ / "office.log", -1, {"TMPDIR=" + (folder_ / "tmp").string()},
+  const process::Started started =
+      process::StartProcess(program_, arguments, folder_ / "office.log", -1, {"TMPDIR=" + (folder_ / "tmp").string()},
                    role_ == Role::Converter ? std::optional<mode_t>(ConverterMask) : std::nullopt);
   if (started.pid < 0) {
     const std::string failure = started.error;
@@ -180,7 +176,7 @@ void OfficeInstance::Connect(Clock::time_point until) {
     connection_ = Call(Remaining(until), "starting", [pid, pipe, mark, look, sockets, givenUp]() -> std::shared_ptr<uno::Connection> {
       const fs::path accepting = PipeSocket(pipe);
       while (!*givenUp) {
-        if (const std::optional<int> status = WaitProcess(pid, std::chrono::milliseconds{0})) {
+        if (const std::optional<int> status = process::WaitProcess(pid, std::chrono::milliseconds{0})) {
           throw uno::UnoError("it ended while starting, with exit status " + std::to_string(*status));
         }
         *sockets = SocketsOfGroup(pid, mark);
@@ -243,7 +239,7 @@ bool OfficeInstance::IsOpen(uno::DocumentId document) {
 
 void OfficeInstance::CloseStartWindows() {
   std::shared_ptr<uno::Connection> connection = connection_;
-  if (!connection || broken_ || !ProcessRunning(pid_)) return;
+  if (!connection || broken_ || !process::ProcessRunning(pid_)) return;
   try {
     Call(
         timeouts_.window, "closing its start window", [connection] { return connection->CloseStartWindows(); }, true);
@@ -252,7 +248,7 @@ void OfficeInstance::CloseStartWindows() {
   }
 }
 
-bool OfficeInstance::Usable() const { return connection_ != nullptr && !broken_ && ProcessRunning(pid_); }
+bool OfficeInstance::Usable() const { return connection_ != nullptr && !broken_ && process::ProcessRunning(pid_); }
 
 void OfficeInstance::End() {
   const pid_t pid = pid_.exchange(-1);
@@ -260,7 +256,7 @@ void OfficeInstance::End() {
   if (pid > 0 && !folder_.empty()) {
     for (fs::path& socket : SocketsOfGroup(pid, ProfileOption(folder_ / "profile"))) sockets_.push_back(std::move(socket));
   }
-  if (pid > 0) EndProcess(pid, std::chrono::milliseconds{0});
+  if (pid > 0) process::EndProcess(pid, std::chrono::milliseconds{0});
   connection_.reset();
   RemoveSockets(sockets_);
   RemoveSockets({PipeSocket(pipeName_)});
@@ -284,13 +280,13 @@ void OfficeInstance::Release() {
     if (role_ == Role::Converter || !shown_) {
       End();
     } else {
-      ReapInBackground(pid_.exchange(-1));
+      process::ReapInBackground(pid_.exchange(-1));
     }
     return;
   }
   const pid_t pid = pid_.exchange(-1);
   watchdog_.LetGo();
-  ReapInBackground(pid);
+  process::ReapInBackground(pid);
   folder_.clear();  // the watchdog's now
 }
 
@@ -307,4 +303,4 @@ void OfficeInstance::StartWatchdog() {
                   pipeName_, folder_, timeouts_.watchCount);
 }
 
-}  // namespace tuvo::sheet
+}  // namespace tuvo::office

@@ -20,7 +20,7 @@
 #include "platform/office/office_watchdog.h"
 #include "platform/office/uno_client.h"
 
-namespace tuvo::sheet {
+namespace tuvo::office {
 
 // How long the requests to an instance may take.
 struct OfficeTimeouts {
@@ -116,4 +116,4 @@ class OfficeInstance {
   std::shared_ptr<std::atomic<bool>> lookHung_ = std::make_shared<std::atomic<bool>>(false);
 };
 
-}  // namespace tuvo::sheet
+}  // namespace tuvo::office

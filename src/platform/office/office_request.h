@@ -6,7 +6,7 @@
 #include <memory>
 #include <thread>
 
-namespace tuvo::sheet {
+namespace tuvo::office {
 
 // Runs `request` on a detached thread; its result, or what it threw, comes through the future.
 template <typename Request>
@@ -20,4 +20,4 @@ auto OnThreadOfItsOwn(Request request) -> std::future<decltype(request())> {
   return answer;
 }
 
-}  // namespace tuvo::sheet
+}  // namespace tuvo::office

@@ -1,6 +1,6 @@
 #include "platform/office/office_service.h"
 
-namespace tuvo::sheet {
+namespace tuvo::office {
 
 namespace {
 
@@ -214,4 +214,4 @@ pid_t OfficeService::ViewerProcess() {
   return viewer_.instance ? viewer_.instance->Process() : -1;
 }
 
-}  // namespace tuvo::sheet
+}  // namespace tuvo::office

@@ -16,7 +16,7 @@
 
 #include "platform/office/office_instance.h"
 
-namespace tuvo::sheet {
+namespace tuvo::office {
 
 // A window the viewer opened: the instance and its document.
 struct ShownWindow {
@@ -113,4 +113,4 @@ class OfficeService {
   int oneShots_ = 0;
 };
 
-}  // namespace tuvo::sheet
+}  // namespace tuvo::office

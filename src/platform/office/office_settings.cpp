@@ -2,10 +2,10 @@
 
 #include "platform/office/office_service.h"
 
-namespace tuvo::sheet {
+namespace tuvo::office {
 
 OfficeService* OfficeSettings::ServiceOfProgram() const {
   return service && service->Program() == program ? service.get() : nullptr;
 }
 
-}  // namespace tuvo::sheet
+}  // namespace tuvo::office

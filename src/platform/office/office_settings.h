@@ -7,7 +7,7 @@
 #include <memory>
 #include <string>
 
-namespace tuvo::sheet {
+namespace tuvo::office {
 
 class OfficeService;
 
@@ -20,4 +20,4 @@ struct OfficeSettings {
   OfficeService* ServiceOfProgram() const;
 };
 
-}  // namespace tuvo::sheet
+}  // namespace tuvo::office

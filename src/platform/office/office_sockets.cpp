@@ -11,7 +11,7 @@
 
 #include "platform/process/process.h"
 
-namespace tuvo::sheet {
+namespace tuvo::office {
 
 namespace {
 
@@ -53,10 +53,6 @@ std::string NewPipeName() {
   return name.str();
 }
 
-std::string AcceptOption(const std::string& pipeName) {
-  return "--accept=pipe,name=" + pipeName + ";urp;StarOffice.ComponentContext";
-}
-
 fs::path PipeSocket(const std::string& pipeName) {
   return fs::path(SocketFolder) / ("OSL_PIPE_" + std::to_string(getuid()) + "_" + pipeName);
 }
@@ -66,7 +62,7 @@ std::vector<fs::path> SocketsOfGroup(pid_t group, const std::string& mark) {
   if (group <= 1) return sockets;
   const std::map<unsigned long, fs::path> bound = BoundOfficeSockets();
   if (bound.empty()) return sockets;
-  for (const pid_t pid : GroupProcesses(group, mark)) {
+  for (const pid_t pid : process::GroupProcesses(group, mark)) {
     // The process may end, and its descriptors go, while they are read.
     std::error_code unreadable;
     for (fs::directory_iterator it(fs::path("/proc") / std::to_string(pid) / "fd", unreadable), end;
@@ -96,4 +92,4 @@ void RemoveSockets(const std::vector<fs::path>& sockets) {
   }
 }
 
-}  // namespace tuvo::sheet
+}  // namespace tuvo::office

@@ -9,13 +9,10 @@
 
 #include <sys/types.h>
 
-namespace tuvo::sheet {
+namespace tuvo::office {
 
 // A short UNO pipe name of our own: this process's id and a random part.
 std::string NewPipeName();
-
-// The option that has LibreOffice accept UNO connections on the pipe of that name.
-std::string AcceptOption(const std::string& pipeName);
 
 // The socket of the UNO pipe of that name, whether or not it exists.
 std::filesystem::path PipeSocket(const std::string& pipeName);
@@ -31,4 +28,4 @@ void MakeOwnerOnly(const std::vector<std::filesystem::path>& sockets);
 // Removes each socket that is there and ours; meant for sockets whose office is gone.
 void RemoveSockets(const std::vector<std::filesystem::path>& sockets);
 
-}  // namespace tuvo::sheet
+}  // namespace tuvo::office

@@ -36,12 +36,14 @@
 #include "platform/office/office_request.h"
 #include "platform/office/office_sockets.h"
 #include "platform/office/uno_client.h"
+#include "platform/office/office_command.h"
 #include "platform/process/process.h"
+
+namespace tuvo::office {
 
 namespace {
 
 namespace fs = std::filesystem;
-namespace uno = tuvo::sheet::uno;
 using namespace std::chrono_literals;
 using Clock = std::chrono::steady_clock;
 
@@ -64,10 +66,10 @@ pid_t group = 0;
 std::string mark;
 
 // Whether any of the office's own processes still runs.
-bool OfficeRunning() { return tuvo::sheet::GroupRunning(group, mark); }
+bool OfficeRunning() { return process::GroupRunning(group, mark); }
 
 // Waits up to `timeout` for the office's own processes to end.
-bool OfficeEnds(std::chrono::milliseconds timeout) { return tuvo::sheet::WaitGroup(group, timeout, mark); }
+bool OfficeEnds(std::chrono::milliseconds timeout) { return process::WaitGroup(group, timeout, mark); }
 
 // The office's sockets: its UNO pipe's, known by name, and its profile's, seen while it runs.
 class Sockets {
@@ -76,14 +78,14 @@ class Sockets {
   // start makes the viewer's so, and the converter's umask those of the converter).
   Sockets(const std::string& pipe, bool ownerOnly, bool byUsAlone)
       : ownerOnly_(ownerOnly), byUsAlone_(byUsAlone), expected_(pipe != "-" ? 2u : 1u) {
-    if (pipe != "-") known_.push_back(tuvo::sheet::PipeSocket(pipe));
+    if (pipe != "-") known_.push_back(PipeSocket(pipe));
   }
   // Looks for those not seen yet, and, where they are to be ours alone, for any made anew while
   // the office starts.
   void Note() {
     if (Finished()) return;
-    std::vector<fs::path> found = tuvo::sheet::SocketsOfGroup(group, mark);
-    if (ownerOnly_) tuvo::sheet::MakeOwnerOnly(found);
+    std::vector<fs::path> found = SocketsOfGroup(group, mark);
+    if (ownerOnly_) MakeOwnerOnly(found);
     held_ = found.size();
     for (fs::path& socket : found) {
       if (std::find(known_.begin(), known_.end(), socket) == known_.end()) {
@@ -97,7 +99,7 @@ class Sockets {
   std::chrono::milliseconds Interval() const {
     return byUsAlone_ && held_ < expected_ && !Finished() ? QuickNoteInterval : NoteInterval;
   }
-  void Remove() const { tuvo::sheet::RemoveSockets(known_); }
+  void Remove() const { RemoveSockets(known_); }
 
  private:
   // Both seen (the UNO pipe's is known from the start; a window without a pipe has only its
@@ -153,7 +155,7 @@ bool Noting(Sockets& sockets, Clock::duration duration, const std::function<bool
 template <typename Request>
 auto Asked(const char* what, Request request) -> std::future<std::optional<decltype(request())>> {
   using Result = decltype(request());
-  return tuvo::sheet::OnThreadOfItsOwn([what, request]() -> std::optional<Result> {
+  return OnThreadOfItsOwn([what, request]() -> std::optional<Result> {
     try {
       return request();
     } catch (const std::exception& error) {
@@ -165,7 +167,7 @@ auto Asked(const char* what, Request request) -> std::future<std::optional<declt
 
 // Signals each of the office's own processes.
 void SignalOffice(int signal) {
-  for (pid_t pid : tuvo::sheet::GroupProcesses(group, mark)) kill(pid, signal);
+  for (pid_t pid : process::GroupProcesses(group, mark)) kill(pid, signal);
 }
 
 // Ends the office's own processes by signals: a request first, then by force.
@@ -216,7 +218,7 @@ void EndOnceItShowsNothing(const std::string& pipe, std::chrono::milliseconds co
       pending = Asked("a count of its windows", [connection, pipe, settled] {
         try {
           if (!*connection) {
-            tuvo::sheet::MakeOwnerOnly({tuvo::sheet::PipeSocket(pipe)});  // never one others may use
+            MakeOwnerOnly({PipeSocket(pipe)});  // never one others may use
             *connection = uno::Connection::Connect(pipe);
           }
           return settled ? (*connection)->CloseStartWindows() : (*connection)->VisibleWindowCount();
@@ -252,19 +254,18 @@ void EndOnceItShowsNothing(const std::string& pipe, std::chrono::milliseconds co
   }
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
-  tuvo::system::InstallCrashTrace();
-  if (argc != 6) return 2;
+// Watches one office as the command line says, until it and what it left are gone.
+[[noreturn]] void Watch(int argc, char** argv) {
+  system::InstallCrashTrace();
+  if (argc != 6) std::exit(2);
   const std::string role = argv[1];
   group = static_cast<pid_t>(std::atol(argv[2]));
   const std::string pipe = argv[3];
   const fs::path folder = argv[4];
   const std::chrono::milliseconds countDeadline{std::atol(argv[5])};
-  if (group <= 1 || folder.empty() || (role != "converter" && role != "viewer" && role != "window")) return 2;
-  if (role != "window" && pipe == "-") return 2;
-  mark = tuvo::sheet::ProfileOption(folder / "profile");
+  if (group <= 1 || folder.empty() || (role != "converter" && role != "viewer" && role != "window")) std::exit(2);
+  if (role != "window" && pipe == "-") std::exit(2);
+  mark = ProfileOption(folder / "profile");
   signal(SIGHUP, SIG_IGN);
   signal(SIGINT, SIG_IGN);
   signal(SIGPIPE, SIG_IGN);
@@ -290,3 +291,9 @@ int main(int argc, char** argv) {
   // A request the office never answered may still be at work in the UNO libraries.
   uno::Exit(0);
 }
+
+}  // namespace
+
+}  // namespace tuvo::office
+
+int main(int argc, char** argv) { tuvo::office::Watch(argc, argv); }

@@ -5,7 +5,7 @@
 
 #include "platform/process/process.h"
 
-namespace tuvo::sheet {
+namespace tuvo::office {
 
 namespace fs = std::filesystem;
 
@@ -27,7 +27,7 @@ bool OfficeWatchdog::Start(Role role, pid_t office, const std::string& pipeName,
   int ends[2];
   if (office <= 0 || pipe2(ends, O_CLOEXEC) != 0) return false;
   const char* name = role == Role::Converter ? "converter" : role == Role::Viewer ? "viewer" : "window";
-  const Started started = StartProcess(
+  const process::Started started = process::StartProcess(
       OfficeWatchProgram().string(),
       {name, std::to_string(office), pipeName.empty() ? "-" : pipeName, folder.string(),
        std::to_string(countDeadline.count())},
@@ -55,8 +55,8 @@ bool OfficeWatchdog::Note(char note) { return pipe_ >= 0 && write(pipe_, &note, 
 void OfficeWatchdog::LetGo() {
   if (pipe_ >= 0) close(pipe_);
   pipe_ = -1;
-  ReapInBackground(pid_);
+  process::ReapInBackground(pid_);
   pid_ = -1;
 }
 
-}  // namespace tuvo::sheet
+}  // namespace tuvo::office

@@ -9,7 +9,7 @@
 
 #include <sys/types.h>
 
-namespace tuvo::sheet {
+namespace tuvo::office {
 
 class OfficeWatchdog {
  public:
@@ -53,4 +53,4 @@ class OfficeWatchdog {
 // The program that watches the offices: beside the program, else in the build tree.
 std::filesystem::path OfficeWatchProgram();
 
-}  // namespace tuvo::sheet
+}  // namespace tuvo::office

@@ -8,13 +8,14 @@
 #include <signal.h>
 #include <sys/wait.h>
 
+#include "platform/office/office_command.h"
 #include "platform/office/office_instance.h"
 #include "platform/office/office_request.h"
 #include "platform/office/office_sockets.h"
 #include "platform/process/process.h"
 #include "platform/office/uno_client.h"
 
-namespace tuvo::sheet {
+namespace tuvo::office {
 
 namespace {
 
@@ -43,12 +44,10 @@ std::unique_ptr<OfficeWindow> OfficeWindow::Open(const std::string& program, con
     window->link_->pipe = NewPipeName();
   } catch (const uno::UnoError&) {
   }
-  std::vector<std::string> arguments{ProfileOption(window->folder_ / "profile"), "--nologo", "--norestore"};
-  if (!window->link_->pipe.empty()) arguments.push_back(AcceptOption(window->link_->pipe));
-  arguments.push_back(file.string());
+  const std::vector<std::string> arguments = WindowArguments(window->folder_ / "profile", window->link_->pipe, file);
   // The office keeps the user's umask, as the user saves files from it; its watchdog makes its
   // sockets ours alone as they appear.
-  const Started started = StartProcess(program, arguments, window->folder_ / "viewer.log");
+  const process::Started started = process::StartProcess(program, arguments, window->folder_ / "viewer.log");
   if (started.pid < 0) return nullptr;  // no LibreOffice: its folder goes with the record
   window->pid_ = started.pid;
   window->watchdog_.Start(OfficeWatchdog::Role::Window, started.pid, window->link_->pipe, window->folder_,
@@ -63,13 +62,13 @@ OfficeWindow::~OfficeWindow() {
   }
   if (watchdog_.Watching()) {
     watchdog_.LetGo();
-    ReapInBackground(pid_);
+    process::ReapInBackground(pid_);
     return;
   }
   // Nothing tidies after us: what the office left goes now if it has ended, else stays for good.
   int status = 0;
   if (waitpid(pid_, &status, WNOHANG) != pid_) {
-    ReapInBackground(pid_);
+    process::ReapInBackground(pid_);
   } else if (kill(-pid_, 0) != 0 && errno == ESRCH) {
     Clean();
   }
@@ -83,7 +82,7 @@ void OfficeWindow::Close() {
 }
 
 bool OfficeWindow::IsOpen() {
-  if (!ProcessRunning(pid_)) return false;
+  if (!process::ProcessRunning(pid_)) return false;
   const std::optional<bool> open =
       Ask(LookDeadline, [file = file_](uno::Connection& connection) { return connection.IsOpenAt(file); });
   if (open == true) seen_ = true;
@@ -92,7 +91,7 @@ bool OfficeWindow::IsOpen() {
 
 template <typename Request>
 std::optional<bool> OfficeWindow::Ask(std::chrono::milliseconds deadline, Request request) {
-  if (link_->pipe.empty() || !ProcessRunning(pid_)) return std::nullopt;
+  if (link_->pipe.empty() || !process::ProcessRunning(pid_)) return std::nullopt;
   const Clock::time_point until = Clock::now() + deadline;
   if (pending_.valid()) {
     // A request that passed its deadline still runs: an office that hangs is not asked again
@@ -120,7 +119,7 @@ std::optional<bool> OfficeWindow::Ask(std::chrono::milliseconds deadline, Reques
 }
 
 bool OfficeWindow::Ended() const {
-  return !ProcessRunning(pid_) && !GroupRunning(pid_, ProfileOption(folder_ / "profile"));
+  return !process::ProcessRunning(pid_) && !process::GroupRunning(pid_, ProfileOption(folder_ / "profile"));
 }
 
 void OfficeWindow::Clean() const {
@@ -143,4 +142,4 @@ void OfficeWindow::RemoveOwnLock() const {
   }
 }
 
-}  // namespace tuvo::sheet
+}  // namespace tuvo::office

@@ -17,7 +17,7 @@
 
 #include "platform/office/office_watchdog.h"
 
-namespace tuvo::sheet {
+namespace tuvo::office {
 
 namespace uno {
 class Connection;
@@ -68,4 +68,4 @@ class OfficeWindow {
   OfficeWatchdog watchdog_;
 };
 
-}  // namespace tuvo::sheet
+}  // namespace tuvo::office

@@ -37,9 +37,9 @@
 #include <sanitizer/lsan_interface.h>
 #endif
 
-#include "platform/process/process.h"
+#include "platform/office/office_command.h"
 
-namespace tuvo::sheet::uno {
+namespace tuvo::office::uno {
 
 namespace {
 
@@ -321,4 +321,4 @@ int Connection::CountWindows(bool closeStartWindows) {
   });
 }
 
-}  // namespace tuvo::sheet::uno
+}  // namespace tuvo::office::uno

@@ -9,7 +9,7 @@
 #include <stdexcept>
 #include <string>
 
-namespace tuvo::sheet::uno {
+namespace tuvo::office::uno {
 
 // The office refused a request or the connection broke.
 class UnoError : public std::runtime_error {
@@ -73,4 +73,4 @@ void StartRuntime();
 // StartRuntime's, and a request still running would use them after they went.
 [[noreturn]] void Exit(int status);
 
-}  // namespace tuvo::sheet::uno
+}  // namespace tuvo::office::uno

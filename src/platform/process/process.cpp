@@ -1,12 +1,10 @@
 #include "platform/process/process.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cerrno>
 #include <csignal>
 #include <cstdlib>
 #include <cstring>
-#include <fstream>
 #include <sstream>
 #include <string_view>
 #include <thread>
@@ -19,29 +17,13 @@
 
 extern char** environ;
 
-namespace tuvo::sheet {
+namespace tuvo::process {
 
 namespace {
 
 constexpr std::chrono::milliseconds PollInterval{10};
 // Looking at a whole group reads every process's status: less often.
 constexpr std::chrono::milliseconds GroupPollInterval{50};
-
-// A new profile's settings: no tip dialog at the first start, no lock files (another program's
-// lock would bring up a "document in use" question), no recovery of earlier documents.
-constexpr const char* QuietProfileSettings =
-    "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-    "<oor:items xmlns:oor=\"http://openoffice.org/2001/registry\" "
-    "xmlns:xs=\"http://www.w3.org/2001/XMLSchema\" xmlns:xsi=\"http://www.w3.org/2001/XMLSchema-instance\">\n"
-    "<item oor:path=\"/org.openoffice.Office.Common/Misc\"><prop oor:name=\"ShowTipOfTheDay\" oor:op=\"fuse\">"
-    "<value>false</value></prop></item>\n"
-    "<item oor:path=\"/org.openoffice.Office.Common/Misc\"><prop oor:name=\"UseLocking\" oor:op=\"fuse\">"
-    "<value>false</value></prop></item>\n"
-    "<item oor:path=\"/org.openoffice.Office.Recovery/AutoSave\"><prop oor:name=\"Enabled\" oor:op=\"fuse\">"
-    "<value>false</value></prop></item>\n"
-    "<item oor:path=\"/org.openoffice.Office.Recovery/RecoveryInfo\"><prop oor:name=\"Enabled\" oor:op=\"fuse\">"
-    "<value>false</value></prop></item>\n"
-    "</oor:items>\n";
 
 // What a file of /proc holds, as far as it could be read (a process may end while it is read).
 std::string ProcFile(const std::filesystem::path& path) {
@@ -58,31 +40,6 @@ std::string ProcFile(const std::filesystem::path& path) {
 }
 
 }  // namespace
-
-std::string FileUrl(const std::filesystem::path& path) {
-  static const char* hex = "0123456789ABCDEF";
-  std::string url = "file://";
-  for (unsigned char c : path.string()) {
-    if (std::isalnum(c) || c == '/' || c == '-' || c == '_' || c == '.' || c == '~') {
-      url += static_cast<char>(c);
-    } else {
-      url += '%';
-      url += hex[c >> 4];
-      url += hex[c & 0xF];
-    }
-  }
-  return url;
-}
-
-std::string ProfileOption(const std::filesystem::path& profile) {
-  return "-env:UserInstallation=" + FileUrl(profile);
-}
-
-void WriteQuietProfile(const std::filesystem::path& profile) {
-  std::error_code error;
-  std::filesystem::create_directories(profile / "user", error);
-  std::ofstream(profile / "user" / "registrymodifications.xcu") << QuietProfileSettings;
-}
 
 std::optional<std::filesystem::path> FindProgram(const std::string& program) {
   const auto executable = [](const std::filesystem::path& file) {
@@ -284,4 +241,4 @@ void EndProcess(pid_t pid, std::chrono::milliseconds grace) {
   }
 }
 
-}  // namespace tuvo::sheet
+}  // namespace tuvo::process

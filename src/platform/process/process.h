@@ -1,5 +1,5 @@
-// Child processes of the spreadsheet layer (LibreOffice): started in a process group of their own
-// so that ending one ends every process it started.
+// Child processes: started in a process group of their own so that ending one ends every process
+// it started, waited for, looked up by their command line and ended.
 #pragma once
 
 #include <chrono>
@@ -10,18 +10,7 @@
 
 #include <sys/types.h>
 
-namespace tuvo::sheet {
-
-// The file URL of an absolute path, each byte outside the unreserved set escaped.
-std::string FileUrl(const std::filesystem::path& path);
-
-// The option that runs LibreOffice on the profile at `profile`; its processes' command lines hold
-// it, which tells them from what they start for the user.
-std::string ProfileOption(const std::filesystem::path& profile);
-
-// Prepares a new LibreOffice profile at `profile` that never opens a dialog of its own: no tip of
-// the day, no document locking, no document recovery.
-void WriteQuietProfile(const std::filesystem::path& profile);
+namespace tuvo::process {
 
 // The executable file `program` names: itself when it holds a "/", else the first on PATH; none
 // when there is no such executable file.
@@ -64,4 +53,4 @@ void ReapInBackground(pid_t pid);
 // a process that ended already only has its group cleared and is reaped.
 void EndProcess(pid_t pid, std::chrono::milliseconds grace);
 
-}  // namespace tuvo::sheet
+}  // namespace tuvo::process

@@ -5,7 +5,9 @@
 #include <cstring>
 #include <optional>
 
-namespace tuvo::sheet {
+namespace tuvo::xls {
+
+using sheet::SheetError;
 
 namespace {
 
@@ -44,4 +46,4 @@ void ThrowOfficeError(const std::filesystem::path& target, system::SaveFailureKi
   ThrowSaveError(target, kind, program, 0, what);
 }
 
-}  // namespace tuvo::sheet
+}  // namespace tuvo::xls

@@ -10,14 +10,14 @@
 #include "platform/save_failure.h"
 #include "platform/sheet/cell.h"
 
-namespace tuvo::sheet {
+namespace tuvo::xls {
 
-// A failed save of a kind the user can act on; still a SheetError for the callers that only
+// A failed save of a kind the user can act on; still a sheet::SheetError for the callers that only
 // want the technical text.
-class SaveError : public SheetError, public system::SaveFailure {
+class SaveError : public sheet::SheetError, public system::SaveFailure {
  public:
   SaveError(const std::string& what, system::SaveFailureKind kind, std::filesystem::path path, int errorNumber)
-      : SheetError(what), system::SaveFailure(kind, std::move(path), errorNumber) {}
+      : sheet::SheetError(what), system::SaveFailure(kind, std::move(path), errorNumber) {}
 };
 
 // Throws SaveError for saving `target` with the message `saving "target": what`; `path` is what
@@ -27,7 +27,7 @@ class SaveError : public SheetError, public system::SaveFailure {
                                  const std::filesystem::path& path, int errorNumber, const std::string& what);
 
 // Throws for a file-system call in `folder` that failed with `errorNumber` while saving
-// `target`: SaveError when the number tells a kind, a plain SheetError otherwise. The message is
+// `target`: SaveError when the number tells a kind, a plain sheet::SheetError otherwise. The message is
 // `saving "target": what: <the system's text>`.
 [[noreturn]] void ThrowFileError(const std::filesystem::path& target, const std::filesystem::path& folder,
                                  int errorNumber, const std::string& what);
@@ -39,4 +39,4 @@ class SaveError : public SheetError, public system::SaveFailure {
                                    const std::string& program, const std::string& what,
                                    const std::vector<std::filesystem::path>& wroteIn);
 
-}  // namespace tuvo::sheet
+}  // namespace tuvo::xls

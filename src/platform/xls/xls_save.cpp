@@ -18,13 +18,20 @@
 #include <unistd.h>
 
 #include "platform/office/office_service.h"
-#include "platform/office/office_sockets.h"
+#include "platform/office/one_shot_conversion.h"
 #include "platform/process/process.h"
 #include "platform/save_failure.h"
 #include "platform/xls/save_error.h"
 #include "platform/xls/xls_series_names.h"
 
-namespace tuvo::sheet {
+namespace tuvo::xls {
+
+using sheet::SheetError;
+using sheet::Workbook;
+using sheet::FileStamp;
+using sheet::SavedFile;
+using office::OfficeService;
+using office::OfficeSettings;
 
 namespace {
 
@@ -33,12 +40,8 @@ using system::FileCall;
 using system::FileFaultInjected;
 using system::SaveFailureKind;
 
-// How long LibreOffice may take to end after a time-out's request.
-constexpr std::chrono::milliseconds EndGrace{2000};
 // The one-shot's files and sockets are ours alone.
 constexpr mode_t OneShotMask = 077;
-// How often the one-shot's sockets are looked for while it runs.
-constexpr std::chrono::milliseconds SocketLook{250};
 // How much of the converter's output a failure message quotes.
 constexpr std::size_t QuotedOutput = 400;
 
@@ -210,23 +213,6 @@ std::string OutputTail(const fs::path& log) {
   return output.empty() ? std::string() : " (it said: " + output + ")";
 }
 
-// Waits up to `timeout` for the process to end, as WaitProcess, adding the sockets that its group's
-// processes holding `mark` (its profile's option) make to `sockets` meanwhile.
-std::optional<int> WaitNotingSockets(pid_t pid, const std::string& mark, std::chrono::milliseconds timeout,
-                                     std::vector<fs::path>& sockets) {
-  const auto deadline = std::chrono::steady_clock::now() + timeout;
-  while (true) {
-    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
-    if (const std::optional<int> status = WaitProcess(pid, std::clamp(left, std::chrono::milliseconds{0}, SocketLook))) {
-      return status;
-    }
-    for (fs::path& socket : SocketsOfGroup(pid, mark)) {
-      if (std::find(sockets.begin(), sockets.end(), socket) == sockets.end()) sockets.push_back(std::move(socket));
-    }
-    if (left <= SocketLook) return std::nullopt;
-  }
-}
-
 // The .xlsx converted to .xls by LibreOffice with its own profile in the work folder (under the
 // temporary folder `temporary`); returns the .xls written.
 fs::path Convert(const fs::path& xlsx, const fs::path& work, const OfficeSettings& office, const fs::path& target,
@@ -241,24 +227,18 @@ fs::path Convert(const fs::path& xlsx, const fs::path& work, const OfficeSetting
     }
   }
   const fs::path log = work / "converter.log";
-  const Started started = StartProcess(
-      office.program,
-      {ProfileOption(work / "profile"), "--headless", "--invisible", "--nologo", "--norestore",
-       "--nolockcheck", "--convert-to", "xls:MS Excel 97", "--outdir", out.string(), xlsx.string()},
-      log, -1, {"TMPDIR=" + officeTemporary.string()}, OneShotMask);
-  if (started.pid < 0) {
+  const office::OneShotOutcome converted =
+      office::RunOneShotConversion(office.program, work / "profile", "xls:MS Excel 97", out, xlsx, log,
+                                   office.timeout, {"TMPDIR=" + officeTemporary.string()}, OneShotMask);
+  if (!converted.started) {
     const std::string what =
-        "the converter \"" + office.program + "\" (LibreOffice) could not be started: " + started.error;
-    if (!FindProgram(office.program)) ThrowSaveError(target, SaveFailureKind::OfficeMissing, office.program, 0, what);
+        "the converter \"" + office.program + "\" (LibreOffice) could not be started: " + converted.startError;
+    if (!process::FindProgram(office.program)) {
+      ThrowSaveError(target, SaveFailureKind::OfficeMissing, office.program, 0, what);
+    }
     ThrowOfficeError(target, SaveFailureKind::OfficeFailing, office.program, what, {temporary});
   }
-  // One that ends normally takes its sockets along; one that crashes or is ended at its deadline
-  // leaves them, so they are noted while it runs and removed once it is gone.
-  std::vector<fs::path> sockets;
-  const std::optional<int> status =
-      WaitNotingSockets(started.pid, ProfileOption(work / "profile"), office.timeout, sockets);
-  EndProcess(started.pid, EndGrace);
-  RemoveSockets(sockets);
+  const std::optional<int>& status = converted.status;
   if (!status) {
     ThrowSaveError(target, SaveFailureKind::OfficeNotAnswering, office.program, 0,
                    "the converter \"" + office.program + "\" did not finish within " +
@@ -446,4 +426,4 @@ void SaveXls(const Workbook& workbook, const fs::path& target, const OfficeSetti
   }
 }
 
-}  // namespace tuvo::sheet
+}  // namespace tuvo::xls

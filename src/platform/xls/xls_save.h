@@ -13,10 +13,10 @@
 #include "platform/sheet/saved_file.h"
 #include "platform/sheet/workbook.h"
 
-namespace tuvo::sheet {
+namespace tuvo::xls {
 
 // Writes the workbook as an .xlsx file at `path`. Failures throw SheetError.
-void WriteXlsx(const Workbook& workbook, const std::filesystem::path& path);
+void WriteXlsx(const sheet::Workbook& workbook, const std::filesystem::path& path);
 
 // Saves the workbook as .xls at `target` (an absolute path): written and converted in a private
 // folder, placed as a temporary file in the target's folder, then renamed over `target`. A failure
@@ -26,7 +26,7 @@ void WriteXlsx(const Workbook& workbook, const std::filesystem::path& path);
 // goes through the office service where the settings name its program, else through a one-shot
 // LibreOffice. `last` is what the workbook's last save placed: when the same .xlsx would go to the
 // same target, still as placed, nothing is converted; it is updated by every save.
-void SaveXls(const Workbook& workbook, const std::filesystem::path& target, const OfficeSettings& office,
-             SavedFile& last);
+void SaveXls(const sheet::Workbook& workbook, const std::filesystem::path& target, const office::OfficeSettings& office,
+             sheet::SavedFile& last);
 
-}  // namespace tuvo::sheet
+}  // namespace tuvo::xls

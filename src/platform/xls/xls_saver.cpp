@@ -2,7 +2,11 @@
 
 #include "platform/xls/xls_save.h"
 
-namespace tuvo::sheet {
+namespace tuvo::xls {
+
+using sheet::Workbook;
+using sheet::SavedFile;
+using office::OfficeSettings;
 
 XlsSaver::XlsSaver(std::shared_ptr<const OfficeSettings> office) : office_(std::move(office)) {}
 
@@ -10,4 +14,4 @@ void XlsSaver::Save(const Workbook& workbook, const std::filesystem::path& targe
   SaveXls(workbook, target, *office_, last);
 }
 
-}  // namespace tuvo::sheet
+}  // namespace tuvo::xls

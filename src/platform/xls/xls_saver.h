@@ -8,18 +8,18 @@
 #include "platform/office/office_settings.h"
 #include "platform/sheet/workbook_saver.h"
 
-namespace tuvo::sheet {
+namespace tuvo::xls {
 
-class XlsSaver : public WorkbookSaver {
+class XlsSaver : public sheet::WorkbookSaver {
  public:
   // Saves with `office` as it stands at each save.
-  explicit XlsSaver(std::shared_ptr<const OfficeSettings> office);
+  explicit XlsSaver(std::shared_ptr<const office::OfficeSettings> office);
 
   // SaveXls with the settings' LibreOffice.
-  void Save(const Workbook& workbook, const std::filesystem::path& target, SavedFile& last) override;
+  void Save(const sheet::Workbook& workbook, const std::filesystem::path& target, sheet::SavedFile& last) override;
 
  private:
-  std::shared_ptr<const OfficeSettings> office_;
+  std::shared_ptr<const office::OfficeSettings> office_;
 };
 
-}  // namespace tuvo::sheet
+}  // namespace tuvo::xls

@@ -14,7 +14,14 @@
 #include "platform/sheet/palette.h"
 #include "platform/sheet/workbook.h"
 
-namespace tuvo::sheet {
+namespace tuvo::xls {
+
+using sheet::Chart;
+using sheet::Series;
+using sheet::Sheet;
+using sheet::SheetError;
+using sheet::Workbook;
+using sheet::PaletteColor;
 
 namespace {
 
@@ -125,7 +132,7 @@ std::vector<std::uint32_t> FilePalette(const std::vector<unsigned char>& stream,
     }
     return palette;
   }
-  return {StandardPalette.begin(), StandardPalette.end()};
+  return {sheet::StandardPalette.begin(), sheet::StandardPalette.end()};
 }
 
 // The palette index nearest to a colour, as the file's colour fields want beside the colour.
@@ -542,4 +549,4 @@ void GiveChartFontsToEveryScript(const fs::path& xlsx) {
   if (std::rename(rewritten.c_str(), xlsx.c_str()) != 0) throw fail(std::string("cannot replace the file: ") + std::strerror(errno));
 }
 
-}  // namespace tuvo::sheet
+}  // namespace tuvo::xls

@@ -13,13 +13,13 @@
 #include <string>
 #include <vector>
 
-namespace tuvo::sheet {
+#include "platform/sheet/chart.h"
+#include "platform/sheet/workbook.h"
 
-class Workbook;
-class Series;
+namespace tuvo::xls {
 
 // Whether a series goes into the saved file: not when its cells went with their sheet.
-bool IsSavedSeries(const Series& series);
+bool IsSavedSeries(const sheet::Series& series);
 
 // What the mend writes into one saved series; unset parts stay as the conversion wrote them.
 struct SeriesMend {
@@ -30,7 +30,7 @@ struct SeriesMend {
 };
 
 // The mends of every chart sheet of the workbook, in sheet order, one per saved series.
-std::vector<std::vector<SeriesMend>> ChartMends(const Workbook& workbook);
+std::vector<std::vector<SeriesMend>> ChartMends(const sheet::Workbook& workbook);
 
 // The workbook stream (BIFF8 records) with the mends written into its charts, taken in the order
 // they stand in the stream; stream positions that other records hold are moved with the records.
@@ -44,7 +44,7 @@ std::vector<unsigned char> ReadWorkbookStream(const std::filesystem::path& xls);
 // Mends the charts of the .xls file at `xls` (in place) as the workbook has them; nothing is
 // done when there is nothing to mend. A failure throws SheetError naming `target`, the file the
 // save is for.
-void MendXlsCharts(const std::filesystem::path& xls, const Workbook& workbook, const std::filesystem::path& target);
+void MendXlsCharts(const std::filesystem::path& xls, const sheet::Workbook& workbook, const std::filesystem::path& target);
 
 // A chart part's XML with the typeface of each Latin font given to the East Asian and complex
 // scripts as well, where they have none of their own.
@@ -54,4 +54,4 @@ std::string WithFontsForEveryScript(const std::string& xml);
 // SheetError.
 void GiveChartFontsToEveryScript(const std::filesystem::path& xlsx);
 
-}  // namespace tuvo::sheet
+}  // namespace tuvo::xls

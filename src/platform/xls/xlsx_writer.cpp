@@ -13,7 +13,30 @@
 #include "platform/xls/xls_save.h"
 #include "platform/xls/xls_series_names.h"
 
-namespace tuvo::sheet {
+namespace tuvo::xls {
+
+using sheet::Axis;
+using sheet::Chart;
+using sheet::ChartBorder;
+using sheet::ChartFont;
+using sheet::Series;
+using sheet::Sheet;
+using sheet::SheetError;
+using sheet::Workbook;
+using sheet::Worksheet;
+using sheet::Area;
+using sheet::Border;
+using sheet::CellFormat;
+using sheet::DateValue;
+using sheet::Value;
+using sheet::PaletteColor;
+using sheet::ColumnLetters;
+using sheet::AreaAddress;
+using sheet::DrawnTextWidth;
+using sheet::StandardDigitWidth;
+using sheet::ShowsLongDate;
+using sheet::ShownText;
+namespace xl = sheet::xl;
 
 namespace {
 
@@ -46,7 +69,7 @@ uint8_t CellBorderStyle(const Border& border) {
 
 // The palette colour of an index; automatic and none give no colour.
 std::optional<lxw_color_t> IndexColor(int colorIndex) {
-  if (colorIndex < 1 || colorIndex > static_cast<int>(StandardPalette.size())) return std::nullopt;
+  if (colorIndex < 1 || colorIndex > static_cast<int>(sheet::StandardPalette.size())) return std::nullopt;
   return PaletteColor(colorIndex);
 }
 
@@ -153,7 +176,7 @@ class Formats {
 
 // The shown number format of a cell: a date without a format of its own shows as the Thai long date.
 std::string_view ShownNumberFormat(const Value& value, const CellFormat& format) {
-  if (format.numberFormat.empty() && std::holds_alternative<DateValue>(value)) return ThaiLongDateFormat;
+  if (format.numberFormat.empty() && std::holds_alternative<DateValue>(value)) return sheet::ThaiLongDateFormat;
   return format.numberFormat;
 }
 
@@ -183,7 +206,7 @@ void WriteCell(lxw_worksheet* ws, Formats& formats, int row, int column, const V
 // Characters a number takes as shown: grouped with two decimals under the comma format (with its
 // padding), else its plain text.
 std::size_t ShownNumberLength(double number, const CellFormat& format) {
-  if (format.numberFormat != CommaNumberFormat) return locale::NumberText(number).size();
+  if (format.numberFormat != sheet::CommaNumberFormat) return locale::NumberText(number).size();
   std::string digits = std::to_string(static_cast<long long>(std::fabs(number)));
   const std::size_t groups = (digits.size() - 1) / 3;
   return digits.size() + groups + 3 /* ".00" */ + 3 /* sign or blank, padding */;
@@ -193,14 +216,14 @@ std::size_t ShownNumberLength(double number, const CellFormat& format) {
 // widens a column of standard width for a number entered into it, so no number shows as "###".
 std::map<int, double> NumberColumnWidths(const Worksheet& sheet) {
   std::map<int, double> widths;
-  if (sheet.StandardWidth() != StandardColumnWidth) return widths;
+  if (sheet.StandardWidth() != sheet::StandardColumnWidth) return widths;
   for (const auto& [key, cell] : sheet.UsedCells()) {
     const auto* number = std::get_if<double>(&cell.value);
     if (number == nullptr || sheet.ColumnWidths().count(key.second) > 0 || sheet.MergeAreaOf(key.first, key.second)) {
       continue;
     }
     const double needed = static_cast<double>(ShownNumberLength(*number, cell.format)) + 1;
-    if (needed > StandardColumnWidth && needed > widths[key.second]) widths[key.second] = needed;
+    if (needed > sheet::StandardColumnWidth && needed > widths[key.second]) widths[key.second] = needed;
   }
   return widths;
 }
@@ -241,9 +264,9 @@ void WriteWorksheet(lxw_workbook* wb, Formats& formats, const Worksheet& sheet, 
   const bool sheetFormatted = !(sheet.DefaultFormat() == CellFormat{});
   std::map<int, double> fittedWidths = NumberColumnWidths(sheet);
   for (const auto& [column, width] : DateColumnWidths(sheet, fittedWidths)) fittedWidths[column] = width;
-  for (int c = 1; c <= MaxColumns; ++c) {
+  for (int c = 1; c <= sheet::MaxColumns; ++c) {
     const auto fittedWidth = fittedWidths.find(c);
-    const bool ownWidth = sheet.ColumnWidths().count(c) > 0 || sheet.StandardWidth() != StandardColumnWidth ||
+    const bool ownWidth = sheet.ColumnWidths().count(c) > 0 || sheet.StandardWidth() != sheet::StandardColumnWidth ||
                           fittedWidth != fittedWidths.end();
     const bool ownFormat = sheet.ColumnFormats().count(c) > 0 || sheetFormatted;
     if (!ownWidth && !ownFormat) continue;
@@ -450,4 +473,4 @@ void WriteXlsx(const Workbook& workbook, const std::filesystem::path& path) {
   }
 }
 
-}  // namespace tuvo::sheet
+}  // namespace tuvo::xls

@@ -18,6 +18,7 @@
 
 #include <unistd.h>
 
+#include "platform/office/office_command.h"
 #include "platform/office/office_service.h"
 #include "platform/process/process.h"
 #include "platform/sheet/sheet.h"
@@ -27,7 +28,12 @@
 #include "support/temp_folder.h"
 #include "support/xls_reader.h"
 
-namespace tuvo::sheet {
+namespace tuvo::office {
+
+using sheet::SheetError;
+using sheet::Workbook;
+using sheet::Value;
+using xls::OfficeApplication;
 namespace {
 
 namespace fs = std::filesystem;
@@ -38,7 +44,7 @@ using test::TempFolder;
 using test::XlsReader;
 
 // Waits for the group to end, as long as an office ended on a loaded machine may take.
-bool GroupEnds(pid_t group) { return WaitGroup(group, seconds{30}); }
+bool GroupEnds(pid_t group) { return process::WaitGroup(group, seconds{30}); }
 
 class OfficeServiceTest : public ::testing::Test {
  protected:
@@ -272,4 +278,4 @@ TEST(OfficeServiceWithoutRuntime, StartsNoInstanceAndLeavesTheSaveToTheOneShot) 
 }
 
 }  // namespace
-}  // namespace tuvo::sheet
+}  // namespace tuvo::office

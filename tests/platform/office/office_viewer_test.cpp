@@ -40,9 +40,10 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include "platform/office/office_command.h"
 #include "platform/office/office_service.h"
 #include "platform/office/office_sockets.h"
-#include "platform/office/viewer.h"
+#include "platform/office/office_workbook_windows.h"
 #include "platform/process/process.h"
 #include "platform/sheet/sheet.h"
 #include "platform/xls/office_application.h"
@@ -52,7 +53,11 @@
 #include "support/retried.h"
 #include "support/temp_folder.h"
 
-namespace tuvo::sheet {
+namespace tuvo::office {
+
+using sheet::Application;
+using sheet::Workbook;
+using xls::OfficeApplication;
 namespace {
 
 namespace fs = std::filesystem;
@@ -122,11 +127,11 @@ class VirtualDisplay {
  public:
   VirtualDisplay() {
     const fs::path log = folder_.Path() / "xvfb.log";
-    const Started started =
-        StartProcess("Xvfb", {"-displayfd", "1", "-noreset", "-screen", "0", "1280x1024x24", "-nolisten", "tcp"}, log);
+    const process::Started started =
+        process::StartProcess("Xvfb", {"-displayfd", "1", "-noreset", "-screen", "0", "1280x1024x24", "-nolisten", "tcp"}, log);
     if (started.pid < 0) return;
     pid_ = started.pid;
-    for (int i = 0; i < 500 && ProcessRunning(pid_); ++i) {
+    for (int i = 0; i < 500 && process::ProcessRunning(pid_); ++i) {
       std::ifstream in(log);
       std::string line;
       while (std::getline(in, line)) {
@@ -140,7 +145,7 @@ class VirtualDisplay {
     }
   }
   ~VirtualDisplay() {
-    if (pid_ > 0) EndProcess(pid_, milliseconds{1000});
+    if (pid_ > 0) process::EndProcess(pid_, milliseconds{1000});
     unsetenv("DISPLAY");
   }
   bool Up() const { return up_; }
@@ -254,7 +259,7 @@ TEST_F(OfficeViewerTest, QuitAndCloseCloseExactlyTheWorkbooksWindowAndNoOtherDoc
   EXPECT_FALSE(AnyVisibleWindow()) << "a start window stayed in place of the workbook";
   EXPECT_FALSE(app->IsShowing(app->ActiveWorkbook()));
   app->Quit();
-  EXPECT_TRUE(ProcessRunning(viewer)) << "the viewer stays warm for the next run";
+  EXPECT_TRUE(process::ProcessRunning(viewer)) << "the viewer stays warm for the next run";
 }
 
 TEST_F(OfficeViewerTest, EndingTheProgramLeavesTheWorkbookOpenUntilTheUserClosesIt) {
@@ -330,18 +335,18 @@ TEST_F(OfficeViewerTest, ADocumentTheUserOpenedInTheViewerOutlivesTheProgramAndA
   app.reset();
   service.reset();
   std::this_thread::sleep_for(seconds{3});  // the watchdog counts
-  ASSERT_TRUE(GroupRunning(viewer)) << "the viewer was ended with the user's document in it";
+  ASSERT_TRUE(process::GroupRunning(viewer)) << "the viewer was ended with the user's document in it";
 
   // Stopped past the watchdog's count deadline, and going on again.
   kill(-viewer, SIGSTOP);
   std::this_thread::sleep_for(timeouts.watchCount * 4);
   kill(-viewer, SIGCONT);
   std::this_thread::sleep_for(seconds{3});
-  ASSERT_TRUE(GroupRunning(viewer)) << "a stopped viewer was ended with the user's document in it";
+  ASSERT_TRUE(process::GroupRunning(viewer)) << "a stopped viewer was ended with the user's document in it";
   EXPECT_EQ(FirstCell(own)->getFormula(), typed);
 
   css::uno::Reference<css::util::XCloseable>(own, css::uno::UNO_QUERY_THROW)->close(true);
-  EXPECT_TRUE(WaitGroup(viewer, test::OfficeReadyBound)) << "the viewer ran on after the user's last window";
+  EXPECT_TRUE(process::WaitGroup(viewer, test::OfficeReadyBound)) << "the viewer ran on after the user's last window";
   EXPECT_TRUE(AllGone(sockets)) << "a socket of the viewer was left";
   EXPECT_TRUE(AllGone({profile})) << "the viewer's folder was left";
   viewer = -1;
@@ -456,13 +461,13 @@ TEST_P(OfficeOwnWindow, ADocumentTheUserOpenedInItOutlivesTheProgramAndItEndsAft
 
   if (GetParam() == OwnWindowEnd::NewComputation) {
     app->Quit();
-    ASSERT_TRUE(GroupRunning(office)) << "New computation ended the window's LibreOffice, with the user's document in it";
+    ASSERT_TRUE(process::GroupRunning(office)) << "New computation ended the window's LibreOffice, with the user's document in it";
     EXPECT_FALSE(probe->IsOpenAt(file)) << "the workbook's document stayed open";
     EXPECT_EQ(probe->VisibleWindowCount(), 1);
   }
   app.reset();
   std::this_thread::sleep_for(seconds{5});  // the watchdog counts every few seconds
-  ASSERT_TRUE(GroupRunning(office)) << "the window's LibreOffice was ended with the user's document in it";
+  ASSERT_TRUE(process::GroupRunning(office)) << "the window's LibreOffice was ended with the user's document in it";
   EXPECT_EQ(FirstCell(own)->getFormula(), typed);
   EXPECT_EQ(probe->IsOpenAt(file), GetParam() == OwnWindowEnd::ProgramEnd) << "the program's end closed the workbook";
 
@@ -470,11 +475,11 @@ TEST_P(OfficeOwnWindow, ADocumentTheUserOpenedInItOutlivesTheProgramAndItEndsAft
   css::uno::Reference<css::util::XCloseable>(own, css::uno::UNO_QUERY_THROW)->close(true);
   if (GetParam() == OwnWindowEnd::ProgramEnd) {
     std::this_thread::sleep_for(seconds{3});
-    ASSERT_TRUE(GroupRunning(office)) << "the window's LibreOffice was ended while it showed the workbook";
+    ASSERT_TRUE(process::GroupRunning(office)) << "the window's LibreOffice was ended while it showed the workbook";
     UserClosesEveryWindow(pipe);
   }
   probe.reset();
-  EXPECT_TRUE(WaitGroup(office, test::OfficeReadyBound)) << "the window's LibreOffice ran on after the user's last window";
+  EXPECT_TRUE(process::WaitGroup(office, test::OfficeReadyBound)) << "the window's LibreOffice ran on after the user's last window";
   EXPECT_TRUE(AllGone(sockets)) << "a socket of the window's LibreOffice was left";
   EXPECT_TRUE(AllGone({profile})) << "the window's folder was left";
 }
@@ -495,7 +500,7 @@ TEST_P(OfficeProgramEnd, AKilledProgramLeavesNoInstanceNorSocketAndItsSocketsAre
   if (!display.Up()) GTEST_SKIP() << "no virtual display (Xvfb) here";
   test::TempHome home;
   setenv("QT_QPA_PLATFORM", "xcb", 1);
-  const Started program = StartProcess(TUVO_PROGRAM, {}, "", -1, {}, GetParam());
+  const process::Started program = process::StartProcess(TUVO_PROGRAM, {}, "", -1, {}, GetParam());
   setenv("QT_QPA_PLATFORM", "offscreen", 1);
   ASSERT_GT(program.pid, 0);
   const std::string ours = test::OfficesOf(program.pid);
@@ -523,7 +528,7 @@ TEST_P(OfficeProgramEnd, AKilledProgramLeavesNoInstanceNorSocketAndItsSocketsAre
   EXPECT_EQ(found.size(), 4u) << "the converter's and the viewer's UNO pipes and profiles";
   for (const fs::path& socket : found) EXPECT_TRUE(test::OwnerOnly(socket)) << socket;
   kill(program.pid, SIGKILL);
-  EndProcess(program.pid, milliseconds{0});
+  process::EndProcess(program.pid, milliseconds{0});
   EXPECT_TRUE(NoneLeft(ours));
   EXPECT_TRUE(AllGone(found)) << "a socket of the killed program's offices was left";
   for (const test::RunningProcess& left : ProcessesWith(ours)) kill(left.pid, SIGKILL);
@@ -534,4 +539,4 @@ INSTANTIATE_TEST_SUITE_P(Umasks, OfficeProgramEnd, ::testing::Values(022, 002, 0
 });
 
 }  // namespace
-}  // namespace tuvo::sheet
+}  // namespace tuvo::office

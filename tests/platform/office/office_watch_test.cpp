@@ -17,6 +17,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include "platform/office/office_command.h"
 #include "platform/office/office_sockets.h"
 #include "platform/office/office_watchdog.h"
 #include "platform/process/process.h"
@@ -24,7 +25,7 @@
 #include "support/processes.h"
 #include "support/temp_folder.h"
 
-namespace tuvo::sheet {
+namespace tuvo::office {
 namespace {
 
 namespace fs = std::filesystem;
@@ -86,8 +87,8 @@ class StandInOffice {
     for (const fs::path& socket : {officeSocket, usersSocket, pipeSocket}) fs::remove(socket, ignored);
   }
 
-  bool OfficeRuns() const { return GroupRunning(office, mark); }
-  bool UsersProcessRuns() const { return kill(users, 0) == 0 && !WaitProcess(users, milliseconds{0}); }
+  bool OfficeRuns() const { return process::GroupRunning(office, mark); }
+  bool UsersProcessRuns() const { return kill(users, 0) == 0 && !process::WaitProcess(users, milliseconds{0}); }
 
   pid_t office = -1;
   pid_t users = -1;
@@ -134,7 +135,7 @@ TEST_P(OfficeWatch, EndsOnlyWhatItsRoleSaysAndTidiesOnlyTheOfficesOwn) {
   watchdog.LetGo();
 
   if (GetParam().endsIt) {
-    EXPECT_TRUE(WaitGroup(standIn.office, seconds{15}, standIn.mark)) << "the office was not ended";
+    EXPECT_TRUE(process::WaitGroup(standIn.office, seconds{15}, standIn.mark)) << "the office was not ended";
   } else {
     std::this_thread::sleep_for(seconds{4});
     EXPECT_TRUE(standIn.OfficeRuns()) << "the office was ended, with what the user may have open in it";
@@ -158,4 +159,4 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
-}  // namespace tuvo::sheet
+}  // namespace tuvo::office

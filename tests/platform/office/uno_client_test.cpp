@@ -15,7 +15,7 @@
 #include "support/office_wait.h"
 #include "support/retried.h"
 
-namespace tuvo::sheet::uno {
+namespace tuvo::office::uno {
 namespace {
 
 // How a process ends with status 3: whether the runtime started, whether a handler of the
@@ -93,4 +93,4 @@ TEST(UnoExit, EndingWhileRequestsRunEndsWithTheStatus) {
 }
 
 }  // namespace
-}  // namespace tuvo::sheet::uno
+}  // namespace tuvo::office::uno

@@ -177,7 +177,7 @@ TEST_F(RowFit, TheWrittenFileCarriesTheModelsRowHeightsAndTheFontNamesAsSet) {
   plain.Cells(1, 1).SetValue(ThaiHeading);
   plain.Cells(2, 1).SetValue("TUVO");
   const fs::path xlsx = folder.Path() / "rows.xlsx";
-  WriteXlsx(wb, xlsx);
+  xls::WriteXlsx(wb, xlsx);
 
   for (const auto& [sheet, part] : {std::pair{&plain, "xl/worksheets/sheet1.xml"}, {&calc, "xl/worksheets/sheet2.xml"}}) {
     SCOPED_TRACE(part);
@@ -212,7 +212,7 @@ TEST_F(RowFit, LongDatesShowWholeAtTheirSizeAndOnlyTheirColumnsWiden) {
   }
   calc.Cells(3, 7).SetValue(Value{WidestDate});  // a text, not a date: widens nothing
   const fs::path xlsx = folder.Path() / "dates.xlsx";
-  WriteXlsx(wb, xlsx);
+  xls::WriteXlsx(wb, xlsx);
 
   const std::map<int, double> widths = Attributes(XlsxPart(xlsx, "xl/worksheets/sheet2.xml"), "col", "min", "width");
   const double digit = DrawnWidth(std::string(StandardFontName), StandardFontSize, "0");

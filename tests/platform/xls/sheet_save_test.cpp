@@ -19,7 +19,7 @@
 
 #include "calcsheet/frame_selection.h"
 #include "platform/locale.h"
-#include "platform/office/viewer.h"
+#include "platform/office/office_workbook_windows.h"
 #include "platform/process/process.h"
 #include "platform/sheet/sheet.h"
 #include "platform/xls/office_application.h"
@@ -28,7 +28,22 @@
 #include "support/temp_folder.h"
 #include "support/xls_reader.h"
 
-namespace tuvo::sheet {
+namespace tuvo::xls {
+
+using sheet::Application;
+using sheet::Axis;
+using sheet::Chart;
+using sheet::Range;
+using sheet::Series;
+using sheet::SheetError;
+using sheet::Workbook;
+using sheet::Worksheet;
+using sheet::DateValue;
+using sheet::Value;
+using sheet::Rgb;
+using sheet::Union;
+namespace xl = sheet::xl;
+using office::OfficeWorkbookWindows;
 namespace {
 
 namespace fs = std::filesystem;
@@ -301,10 +316,10 @@ TEST_F(SheetSave, SavedFileOpensInLibreOfficeWithFormatsAndBothCharts) {
 // One part of an .xlsx file, as written.
 std::string XlsxPart(const fs::path& xlsx, const std::string& part, const fs::path& folder) {
   const fs::path out = folder / "part.xml";
-  const Started started = StartProcess("sh", {"-c", "unzip -p '" + xlsx.string() + "' " + part}, out);
+  const process::Started started = process::StartProcess("sh", {"-c", "unzip -p '" + xlsx.string() + "' " + part}, out);
   EXPECT_GT(started.pid, 0) << started.error;
-  EXPECT_EQ(WaitProcess(started.pid, seconds{20}), 0);
-  EndProcess(started.pid, seconds{1});
+  EXPECT_EQ(process::WaitProcess(started.pid, seconds{20}), 0);
+  process::EndProcess(started.pid, seconds{1});
   return ReadText(out);
 }
 
@@ -609,12 +624,12 @@ TEST_F(SheetSaveStandIn, ARunningSavesFilesAreKeptAndAKilledSavesRemovedByTheNex
 }
 
 TEST(SheetProcess, AProcessThatNeverStartedIsNeitherRunningNorEnded) {
-  const Started started = StartProcess("/nonexistent/program", {}, {});
+  const process::Started started = process::StartProcess("/nonexistent/program", {}, {});
   EXPECT_LE(started.pid, 0);
   EXPECT_FALSE(started.error.empty());
-  EXPECT_FALSE(ProcessRunning(started.pid));
-  EndProcess(started.pid, seconds{1});  // signals nothing
-  EXPECT_FALSE(ProcessRunning(-1));
+  EXPECT_FALSE(process::ProcessRunning(started.pid));
+  process::EndProcess(started.pid, seconds{1});  // signals nothing
+  EXPECT_FALSE(process::ProcessRunning(-1));
 }
 
 TEST(SheetShow, WithoutDisplayTheSaveSucceedsAndNothingIsShown) {
@@ -625,7 +640,7 @@ TEST(SheetShow, WithoutDisplayTheSaveSucceedsAndNothingIsShown) {
   const fs::path file = folder.Path() / "shown.xls";
   wb.SaveAs(file.string(), xl::Normal);
   EXPECT_TRUE(fs::exists(file));
-  EXPECT_FALSE(Viewer::HasDisplay());
+  EXPECT_FALSE(OfficeWorkbookWindows::HasDisplay());
   EXPECT_FALSE(app.IsShowing(wb));
   wb.Close(false);
   app.Quit();
@@ -651,7 +666,7 @@ TEST(SheetShow, ClosingNeverEndsAWindowAndRemovesOnlyOurOwnLockOnceTheWindowEnde
   Application app;
   Workbook& first = app.Workbooks().Add();
   Workbook& second = app.Workbooks().Add();
-  Viewer viewer;
+  OfficeWorkbookWindows viewer;
   viewer.Open(first, calc.string(), folder.Path() / "first.xls");
   viewer.Open(second, calc.string(), folder.Path() / "second.xls");
   ASSERT_TRUE(viewer.IsShowing(first));
@@ -735,4 +750,4 @@ TEST(SheetShow, NoEndOfTheWorkbookSignalsItsWindowAndItsFolderGoesOnceItEnds) {
 }
 
 }  // namespace
-}  // namespace tuvo::sheet
+}  // namespace tuvo::xls

@@ -22,7 +22,14 @@
 #include "support/temp_folder.h"
 #include "support/xls_reader.h"
 
-namespace tuvo::sheet {
+namespace tuvo::xls {
+
+using sheet::Chart;
+using sheet::SheetError;
+using sheet::Workbook;
+using sheet::Worksheet;
+using sheet::Value;
+using sheet::PaletteColor;
 namespace {
 
 namespace fs = std::filesystem;
@@ -499,4 +506,4 @@ TEST(XlsChartMend, AFileThatIsNoWorkbookCannotBeRead) {
 }
 
 }  // namespace
-}  // namespace tuvo::sheet
+}  // namespace tuvo::xls

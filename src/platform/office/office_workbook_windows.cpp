@@ -1,4 +1,4 @@
-#include "platform/office/viewer.h"
+#include "platform/office/office_workbook_windows.h"
 
 #include <QGuiApplication>
 
@@ -8,7 +8,9 @@
 #include "platform/office/office_window.h"
 #include "platform/sheet/workbook.h"
 
-namespace tuvo::sheet {
+namespace tuvo::office {
+
+using sheet::Workbook;
 
 namespace {
 
@@ -22,7 +24,7 @@ bool Set(const char* variable) {
 }  // namespace
 
 // One window: a window of the service's viewer, or a LibreOffice of its own showing the file.
-struct Viewer::Window {
+struct OfficeWorkbookWindows::Window {
   std::optional<ShownWindow> shown;
   std::unique_ptr<OfficeWindow> office;
 
@@ -49,15 +51,15 @@ struct Viewer::Window {
   }
 };
 
-Viewer::Viewer(std::shared_ptr<const OfficeSettings> office)
+OfficeWorkbookWindows::OfficeWorkbookWindows(std::shared_ptr<const OfficeSettings> office)
     : office_(office ? std::move(office) : std::make_shared<const OfficeSettings>()) {}
 
 // The program may end now; what the user sees stays.
-Viewer::~Viewer() {
+OfficeWorkbookWindows::~OfficeWorkbookWindows() {
   for (auto& [workbook, window] : windows_) window->Leave();
 }
 
-bool Viewer::HasDisplay() {
+bool OfficeWorkbookWindows::HasDisplay() {
   if (qGuiApp != nullptr) {
     const QString platform = QGuiApplication::platformName();
     if (platform == QLatin1String("offscreen") || platform == QLatin1String("minimal")) return false;
@@ -65,15 +67,15 @@ bool Viewer::HasDisplay() {
   return Set("DISPLAY") || Set("WAYLAND_DISPLAY");
 }
 
-void Viewer::Show(const Workbook& workbook) { Show(workbook, office_->program, office_->ServiceOfProgram()); }
+void OfficeWorkbookWindows::Show(const Workbook& workbook) { Show(workbook, office_->program, office_->ServiceOfProgram()); }
 
-void Viewer::Show(const Workbook& workbook, const std::string& program, OfficeService* service) {
+void OfficeWorkbookWindows::Show(const Workbook& workbook, const std::string& program, OfficeService* service) {
   if (!HasDisplay()) return;
   if (service != nullptr && OpenInService(workbook, *service, workbook.FullName())) return;
   Open(workbook, program, workbook.FullName());
 }
 
-bool Viewer::OpenInService(const Workbook& workbook, OfficeService& service, const fs::path& file) {
+bool OfficeWorkbookWindows::OpenInService(const Workbook& workbook, OfficeService& service, const fs::path& file) {
   if (IsShowing(workbook)) return true;
   std::optional<ShownWindow> shown;
   try {
@@ -89,7 +91,7 @@ bool Viewer::OpenInService(const Workbook& workbook, OfficeService& service, con
   return true;
 }
 
-void Viewer::Open(const Workbook& workbook, const std::string& program, const fs::path& file) {
+void OfficeWorkbookWindows::Open(const Workbook& workbook, const std::string& program, const fs::path& file) {
   if (IsShowing(workbook)) return;
   windows_.erase(&workbook);
   std::unique_ptr<OfficeWindow> office = OfficeWindow::Open(program, file);
@@ -99,17 +101,17 @@ void Viewer::Open(const Workbook& workbook, const std::string& program, const fs
   windows_[&workbook] = std::move(window);
 }
 
-void Viewer::Close(const Workbook& workbook) { windows_.erase(&workbook); }
+void OfficeWorkbookWindows::Close(const Workbook& workbook) { windows_.erase(&workbook); }
 
 // Each window ends as its record goes.
-void Viewer::CloseAll() { windows_.clear(); }
+void OfficeWorkbookWindows::CloseAll() { windows_.clear(); }
 
-bool Viewer::IsShowing(const Workbook& workbook) const {
+bool OfficeWorkbookWindows::IsShowing(const Workbook& workbook) const {
   const auto it = windows_.find(&workbook);
   return it != windows_.end() && it->second->Open();
 }
 
-std::optional<pid_t> Viewer::ProcessOf(const Workbook& workbook) const {
+std::optional<pid_t> OfficeWorkbookWindows::ProcessOf(const Workbook& workbook) const {
   const auto it = windows_.find(&workbook);
   if (it == windows_.end()) return std::nullopt;
   if (it->second->shown) return it->second->shown->viewer->Process();
@@ -117,4 +119,4 @@ std::optional<pid_t> Viewer::ProcessOf(const Workbook& workbook) const {
   return std::nullopt;
 }
 
-}  // namespace tuvo::sheet
+}  // namespace tuvo::office
