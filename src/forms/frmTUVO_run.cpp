@@ -199,43 +199,43 @@ void frmTUVO::cmdRun_Click() {
   std::string failure;
   std::optional<std::string> reason;
   try {
-    // 1. Input stays blocked to the end of the run; a failure releases it before it is reported.
+    // Input stays blocked to the end of the run; a failure releases it before it is reported.
     const system::ScopedInputBlock block;
 
-    // 2. Time stamp of the file name.
+    // The time stamp of the result's file name.
     f.RunTimestamp = locale::RunTimestamp(system::Now());
 
-    // 3. Defaults of the empty preparation lists.
+    // Defaults into the empty preparation lists.
     WritePreparationDefaults(*this);
 
-    // 4. Output folder, one level.
+    // The output folder, created (one level only) where it is missing.
     stage = StageOutputFolder;
     f.OutputFolder = system::OutputFolder().string();
     if (!system::FolderExists(f.OutputFolder)) system::CreateFolder(f.OutputFolder);
 
-    // 5. The window goes out of the way, its lists locked.
+    // The window goes out of the way, its lists locked.
     hide();
     cmdRun2.SetVisible(true);
     cmdRun2.SetEnabled(false);
     for (controls::ComboBox frmTUVO::*list : kSeasonLists) (this->*list).SetEnabled(false);
 
-    // 6. The held spreadsheet application, or a new one when none is held or it was quit.
+    // The held spreadsheet application, or a new one when none is held or it was quit.
     stage = StageWorkbook;
     if (!f.ExcelApp || f.ExcelApp->HasQuit()) f.ExcelApp = std::make_shared<sheet::OfficeApplication>();
     f.ExcelApp->SetVisible(true);
     workbook = &f.ExcelApp->Workbooks().Add();
 
-    // 7. Progress window, loaded afresh.
+    // The progress window, loaded afresh.
     lastRunProgress_.clear();
     progressWindow_ = std::make_unique<frmTUVO2>();
     progressWindow_->Show();
     Progress& progress = *progressWindow_;
 
-    // 8. Sheet formatting.
+    // The calculation sheet's formatting.
     stage = StageTitles;
     FormatCalcSheet(*workbook);
 
-    // 9. Title rows.
+    // The title rows: office, project, section, crop and province.
     f.OfficeText = cboSamnuk.Text();
     f.ProjectText = cboKrongkan.Text();
     f.SectionText = cboFai.Text();
@@ -243,10 +243,10 @@ void frmTUVO::cmdRun_Click() {
     f.ProvinceText = cboProvince.Text();
     WriteTitleRows(*workbook, {f.OfficeText, f.ProjectText, f.SectionText, f.CropText, f.ProvinceText});
 
-    // 10.
+    // The titles are written: the first progress step.
     progress.ShowProgress(1);
 
-    // 11. Time axis and group headers.
+    // The time axis and the group headers, from the nursery preparation and seedling weeks.
     stage = StageLayout;
     f.NurseryPrepWeeks = locale::WholeNumber(cboTriamplangKla.Text());
     f.SeedlingWeeks = locale::WholeNumber(cboLiengklatime.Text());
@@ -256,19 +256,19 @@ void frmTUVO::cmdRun_Click() {
     // The lists are locked from here on: one reading serves every later step.
     const SeasonTexts texts = Texts();
 
-    // 12. First group pass: nursery and land preparation.
+    // First group pass: nursery and land preparation.
     stage = StageGroups;
     FillNurseryPrepWeeks(texts, f.GroupArea, f, f.SelectedCrop, *workbook, progress);
 
-    // 13. Second group pass: crop weeks and Kc.
+    // Second group pass: crop weeks and Kc.
     stage = StageCropWeeks;
     FillCropWeeks(texts, f.GroupArea, f, f.SelectedCrop, *workbook, progress);
 
-    // 14. Day calendar.
+    // The day calendar.
     stage = StageCalendar;
     FillCalendarSheet(texts, f.SelectedCrop, f, f, *workbook, progress, CalendarPass::First);
 
-    // 15, 16. ETo, accumulated areas, preparation water, crop use and percolation.
+    // ETo, accumulated areas, preparation water, crop use and percolation.
     ColumnFields columns = ColumnFieldsOf(f);
     ColumnRun run{*workbook, texts, f.Loop, f, columns, progress};
     stage = StageAreaColumns;
@@ -278,30 +278,30 @@ void frmTUVO::cmdRun_Click() {
     WriteCropUseAndPercolationColumns(run);
     KeepColumnFields(f, columns);
 
-    // 17. Day calendar again.
+    // The day calendar again, over the columns just written.
     stage = StageCalendar;
     FillCalendarSheet(texts, f.SelectedCrop, f, f, *workbook, progress, CalendarPass::Second);
 
-    // 18. Effective rainfall from the station's tables or the user's months.
+    // Effective rainfall from the station's tables or the user's months.
     stage = StageEffRain;
     columns = ColumnFieldsOf(f);
     WriteEffectiveRainColumn(
         run, [&] { FillEffRainColumnStation(texts, f.Rain, f.Loop, *workbook, f, columns.WeekRowCount); },
         [&] { FillEffRainColumnUser(texts, f.Rain, f.Loop, *workbook, f, columns.WeekRowCount); });
 
-    // 19. Net and gross water.
+    // Net and gross water.
     stage = StageNetGross;
     WriteNetAndGrossColumns(run);
     KeepColumnFields(f, columns);
 
-    // 20. Colour and frame pass over the season as the lists and SelectedCrop give it.
+    // Colour and frame pass over the season as the lists and SelectedCrop give it.
     stage = StageColours;
     if (f.SelectedCrop == RDTransplanted) TimeControl01();
     else if (f.SelectedCrop == KDML105Transplanted) TimeControl02();
     else if (f.SelectedCrop == RDWetSeeded) TimeControl03();
     ColourAndFramePass(*workbook, f.GroupCount, f.ScheduleWeeks, progress);
 
-    // 21. Charts.
+    // The two chart sheets, the calculation sheet's first cell selected before them.
     stage = StageCharts;
     workbook->Worksheets(2).Cells(1, 1).Select();
     Graph01();
@@ -309,7 +309,7 @@ void frmTUVO::cmdRun_Click() {
     Graph02();
     progress.ShowProgress(91);
 
-    // 22. Final sheet names; the day calendar goes; the summary sheet.
+    // Final sheet names; the day calendar goes; the summary sheet.
     stage = StageSummary;
     NameCalcSheetAndDropCalendar(*f.ExcelApp, *workbook);
     StartSheet1();
@@ -319,14 +319,15 @@ void frmTUVO::cmdRun_Click() {
     // progress window up at 100 %.
     WaitForConverterStart(*f.ExcelApp);
 
-    // 23.
+    // The area and rainfall edits and Help are locked; the progress window is unloaded, what it
+    // showed kept.
     cmdEdit1.SetEnabled(false);
     cmdEdit2.SetEnabled(false);
     cmdHelp.SetEnabled(false);
     lastRunProgress_ = progressWindow_->Steps();
     progressWindow_.reset();
 
-    // 24. Saved under the crop and the time stamp; without a crop nothing is kept.
+    // Saved under the crop and the time stamp; without a crop nothing is kept.
     stage = StageSave;
     if (f.SelectedCrop.empty()) {
       workbook->Close(false);
@@ -335,7 +336,7 @@ void frmTUVO::cmdRun_Click() {
       SaveResultWorkbook(*workbook, OutputFileName(f.OutputFolder, f.SelectedCrop, f.RunTimestamp));
     }
 
-    // 25. The window comes back; input is released as the block ends.
+    // The window comes back; input is released as the block ends.
     HandBackWindow(*this);
     return;
   } catch (const std::exception& error) {

@@ -65,7 +65,7 @@ ChartColumns ChartColumnsFor(std::int16_t groupCount, const WeeklyChart& chart) 
 }
 
 void AddWeeklyChart(const ChartRun& run, const WeeklyChart& spec) {
-  // 1. Week fields and columns afresh from the lists; NurseryPrepWeeks and StopWeeks stay as the
+  // Week fields and columns afresh from the lists; NurseryPrepWeeks and StopWeeks stay as the
   // run stored them, so RefreshWeekFields, which reads their lists too, does not fit here.
   WeekFields& weeks = run.weeks;
   weeks.SeedlingWeeks = locale::WholeNumber(run.texts.cboLiengklatime);
@@ -74,11 +74,11 @@ void AddWeeklyChart(const ChartRun& run, const WeeklyChart& spec) {
   const ChartColumns columns = ChartColumnsFor(weeks.GroupCount, spec);
   weeks.WetPrepWeeks = locale::WholeNumber(run.texts.cboTriamplangNaWan);
 
-  // 2. The season length; where no rule applies the run's count stands.
+  // The season length; where no rule applies the run's count stands.
   if (const auto n = ScheduleWeeksFor(run.texts.cboCroptype, weeks)) run.WeekRowCount = *n;
   const int lastRow = WeekRow(run.WeekRowCount);
 
-  // 3, 4. The week rows of the plotted columns, captions and totals row left out.
+  // The week rows of the plotted columns, captions and totals row left out.
   sheet::Workbook& workbook = run.workbook;
   if (spec.activateCalcSheet) workbook.Worksheets(CalcSheetIndex).Activate();
   sheet::Worksheet& calc = ActiveWorksheet(workbook);
@@ -91,19 +91,19 @@ void AddWeeklyChart(const ChartRun& run, const WeeklyChart& spec) {
                                              calc.Cells(lastRow, columns.ThirdCol)));
   }
 
-  // 5 to 7. A new chart sheet in front of the active sheet, moved behind the given position.
+  // A new chart sheet in front of the active sheet, moved behind the given position.
   sheet::Chart& chart = workbook.AddChart();
   workbook.Sheets(spec.defaultName).Select();
   sheet::Sheet& after = workbook.Sheets(spec.movedAfter);
   workbook.Sheets(spec.defaultName).Move(after);
   chart.SetName(spec.sheetName);
 
-  // 8. One series per column.
+  // The source plotted as lines with markers, one series per column.
   chart.SetSourceData(source);
   chart.SetPlotBy(sheet::xl::Columns);
   chart.SetChartType(sheet::xl::LineMarkers);
 
-  // 9. Lines and markers.
+  // Colour, weight and markers of each series.
   for (int i = 1; i <= 3; ++i) {
     sheet::Series& series = workbook.ActiveChart().SeriesCollection(i);
     series.Border().SetColorIndex(SeriesColorIndex[static_cast<std::size_t>(i - 1)]);
@@ -115,7 +115,7 @@ void AddWeeklyChart(const ChartRun& run, const WeeklyChart& spec) {
     series.SetMarkerSize(i == 1 ? spec.firstMarkerSize : MarkerSize);
   }
 
-  // 10 to 13. Title, legend, series names, plot area.
+  // Title, legend, series names, plot area.
   chart.SetHasTitle(true);
   chart.SetHasLegend(true);
   chart.SeriesCollection(1).SetName(ConstantFormula(PercolationSeriesName));
@@ -126,12 +126,12 @@ void AddWeeklyChart(const ChartRun& run, const WeeklyChart& spec) {
   chart.ChartTitle().Font().SetSize(ChartTitleSize);
   chart.PlotArea().SetInteriorColor(PlotAreaColor);
 
-  // 14, 15. Axes.
+  // Both axes titled, with gridlines; the value axis from 0 where the chart asks for it.
   FormatAxis(chart.Axes(Category, Primary), CategoryAxisTitle);
   FormatAxis(chart.Axes(Value, Primary), spec.valueAxisTitle);
   if (spec.valueAxisFromZero) chart.Axes(Value, Primary).SetMinimumScale(0);
 
-  // 16.
+  // The chart area selected, as the chart sheet is left.
   workbook.ActiveChart().SelectChartArea();
 }
 
