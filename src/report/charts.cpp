@@ -64,14 +64,14 @@ ChartColumns ChartColumnsFor(std::int16_t groupCount, const WeeklyChart& chart) 
           SummaryColumnNumber(groupCount, chart.thirdColumn)};
 }
 
-void AddWeeklyChart(const ChartRun& run, const WeeklyChart& spec) {
+void AddWeeklyChart(const ChartRun& run, const WeeklyChart& chart) {
   // Week fields and columns afresh from the lists; NurseryPrepWeeks and StopWeeks stay as the
   // run stored them, so RefreshWeekFields, which reads their lists too, does not fit here.
   WeekFields& weeks = run.weeks;
   weeks.SeedlingWeeks = locale::WholeNumber(run.texts.cboLiengklatime);
   weeks.NurseryWeeks = locale::ToInt16(weeks.NurseryPrepWeeks + weeks.SeedlingWeeks);
   weeks.GroupCount = GroupCountByLeadingNumber(run.texts);
-  const ChartColumns columns = ChartColumnsFor(weeks.GroupCount, spec);
+  const ChartColumns columns = ChartColumnsFor(weeks.GroupCount, chart);
   weeks.WetPrepWeeks = locale::WholeNumber(run.texts.cboTriamplangNaWan);
 
   // The season length; where no rule applies the run's count stands.
@@ -80,7 +80,7 @@ void AddWeeklyChart(const ChartRun& run, const WeeklyChart& spec) {
 
   // The week rows of the plotted columns, captions and totals row left out.
   sheet::Workbook& workbook = run.workbook;
-  if (spec.activateCalcSheet) workbook.Worksheets(CalcSheetIndex).Activate();
+  if (chart.activateCalcSheet) workbook.Worksheets(CalcSheetIndex).Activate();
   sheet::Worksheet& calc = ActiveWorksheet(workbook);
   sheet::Range source = calc.Range(calc.Cells(FirstWeekRow, columns.PercolationCol),
                                    calc.Cells(lastRow, columns.EffectiveRainCol));
@@ -92,16 +92,16 @@ void AddWeeklyChart(const ChartRun& run, const WeeklyChart& spec) {
   }
 
   // A new chart sheet in front of the active sheet, moved behind the given position.
-  sheet::Chart& chart = workbook.AddChart();
-  workbook.Sheets(spec.defaultName).Select();
-  sheet::Sheet& after = workbook.Sheets(spec.movedAfter);
-  workbook.Sheets(spec.defaultName).Move(after);
-  chart.SetName(spec.sheetName);
+  sheet::Chart& chartSheet = workbook.AddChart();
+  workbook.Sheets(chart.defaultName).Select();
+  sheet::Sheet& after = workbook.Sheets(chart.movedAfter);
+  workbook.Sheets(chart.defaultName).Move(after);
+  chartSheet.SetName(chart.sheetName);
 
   // The source plotted as lines with markers, one series per column.
-  chart.SetSourceData(source);
-  chart.SetPlotBy(sheet::xl::Columns);
-  chart.SetChartType(sheet::xl::LineMarkers);
+  chartSheet.SetSourceData(source);
+  chartSheet.SetPlotBy(sheet::xl::Columns);
+  chartSheet.SetChartType(sheet::xl::LineMarkers);
 
   // Colour, weight and markers of each series.
   for (int i = 1; i <= 3; ++i) {
@@ -112,24 +112,24 @@ void AddWeeklyChart(const ChartRun& run, const WeeklyChart& spec) {
     series.SetMarkerBackgroundColorIndex(MarkerColorIndex);
     series.SetMarkerForegroundColorIndex(MarkerColorIndex);
     series.SetMarkerStyle(sheet::xl::Circle);
-    series.SetMarkerSize(i == 1 ? spec.firstMarkerSize : MarkerSize);
+    series.SetMarkerSize(i == 1 ? chart.firstMarkerSize : MarkerSize);
   }
 
   // Title, legend, series names, plot area.
-  chart.SetHasTitle(true);
-  chart.SetHasLegend(true);
-  chart.SeriesCollection(1).SetName(ConstantFormula(PercolationSeriesName));
-  chart.SeriesCollection(2).SetName(ConstantFormula(EffectiveRainSeriesName));
-  chart.SeriesCollection(3).SetName(ConstantFormula(spec.thirdSeriesName));
-  chart.ChartTitle().SetCaption(spec.title);
-  chart.ChartTitle().Font().SetName(TitleFont);
-  chart.ChartTitle().Font().SetSize(ChartTitleSize);
-  chart.PlotArea().SetInteriorColor(PlotAreaColor);
+  chartSheet.SetHasTitle(true);
+  chartSheet.SetHasLegend(true);
+  chartSheet.SeriesCollection(1).SetName(ConstantFormula(PercolationSeriesName));
+  chartSheet.SeriesCollection(2).SetName(ConstantFormula(EffectiveRainSeriesName));
+  chartSheet.SeriesCollection(3).SetName(ConstantFormula(chart.thirdSeriesName));
+  chartSheet.ChartTitle().SetCaption(chart.title);
+  chartSheet.ChartTitle().Font().SetName(TitleFont);
+  chartSheet.ChartTitle().Font().SetSize(ChartTitleSize);
+  chartSheet.PlotArea().SetInteriorColor(PlotAreaColor);
 
   // Both axes titled, with gridlines; the value axis from 0 where the chart asks for it.
-  FormatAxis(chart.Axes(Category, Primary), CategoryAxisTitle);
-  FormatAxis(chart.Axes(Value, Primary), spec.valueAxisTitle);
-  if (spec.valueAxisFromZero) chart.Axes(Value, Primary).SetMinimumScale(0);
+  FormatAxis(chartSheet.Axes(Category, Primary), CategoryAxisTitle);
+  FormatAxis(chartSheet.Axes(Value, Primary), chart.valueAxisTitle);
+  if (chart.valueAxisFromZero) chartSheet.Axes(Value, Primary).SetMinimumScale(0);
 
   // The chart area selected, as the chart sheet is left.
   workbook.ActiveChart().SelectChartArea();
