@@ -16,6 +16,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "forms/frmTUVO2.h"
@@ -26,6 +27,11 @@
 #include "season/season_inputs.h"
 
 namespace tuvo {
+
+class Progress;
+namespace sheet {
+class Workbook;
+}
 
 class frmTUVO : public QWidget {
  public:
@@ -166,6 +172,32 @@ class frmTUVO : public QWidget {
   void EnablePlantingFrames(bool transplanted, bool wetSeeded);
   // The month labels and the rainfall box of the own-rainfall entry enabled or disabled.
   void EnableRainMonthEntry(bool enabled);
+
+  // The stages of Compute, in the order cmdRun_Click runs them; each sets `stage` to the step under
+  // way, which a failure message names.
+  // The file name's time stamp, the preparation defaults, the output folder; the window hidden.
+  void PrepareRun(std::string_view& stage);
+  // A new workbook in the held spreadsheet application, or in a new one.
+  sheet::Workbook& OpenRunWorkbook(std::string_view& stage);
+  // A new progress window shown, what the last one showed forgotten.
+  Progress& LoadProgressWindow();
+  // The calculation sheet's formatting, title rows, time axis and group headers.
+  void WriteCalcSheetFrame(sheet::Workbook& workbook, Progress& progress, std::string_view& stage);
+  // The two group passes (nursery and preparation, crop weeks and Kc), then the day calendar.
+  void FillGroupsAndCalendar(const SeasonTexts& texts, sheet::Workbook& workbook, Progress& progress,
+                             std::string_view& stage);
+  // The water columns from ETo to gross water, with the day calendar's second pass among them.
+  void WriteWaterColumns(const SeasonTexts& texts, sheet::Workbook& workbook, Progress& progress,
+                         std::string_view& stage);
+  // The colour and frame pass, the two chart sheets, the final sheet names and the summary sheet.
+  void FinishResultSheets(sheet::Workbook& workbook, Progress& progress, std::string_view& stage);
+  // The wait for the converter, the progress window unloaded, the workbook saved (or discarded).
+  void SaveRunResult(sheet::Workbook& workbook, std::string_view& stage);
+  // The progress window unloaded, what it showed kept; nothing when none is loaded.
+  void UnloadProgressWindow();
+  // After a failure: the unsaved workbook closed, the window handed back, the failure reported.
+  void EndFailedRun(sheet::Workbook* workbook, std::string_view stage, const std::optional<std::string>& reason,
+                    const std::string& failure);
 
  public:
   // ---- Controls, by frame (declared in creation order: a frame before what it holds)
