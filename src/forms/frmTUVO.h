@@ -173,6 +173,14 @@ class frmTUVO : public QWidget {
   // The month labels and the rainfall box of the own-rainfall entry enabled or disabled.
   void EnableRainMonthEntry(bool enabled);
 
+  // The stages of New computation, in the order cmdRun2_Click runs them.
+  // The lists unlocked, emptied and refilled; the station rainfall chosen; the rainfall entry locked.
+  void UnlockSeasonEntry();
+  // The previous season's labels, area entry, group tables and rainfall cleared; the usual rates.
+  void ClearSeasonEntries();
+  // The rainfall box, its command and the labels cleared again; New computation hidden.
+  void ClearEntryLabelsAgain();
+
   // The stages of Compute, in the order cmdRun_Click runs them; each sets `stage` to the step under
   // way, which a failure message names.
   // The file name's time stamp, the preparation defaults, the output folder; the window hidden.
