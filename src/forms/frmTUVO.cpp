@@ -305,6 +305,16 @@ frmTUVO::frmTUVO(MainFields& fields, WindowHost* host, QWidget* parent)
       cmdEND("cmdEND", this),
       cmdHelp("cmdHelp", this),
       lblAboutus("lblAboutus", this) {
+  RegisterControls();
+  ApplyDesign();
+  FillOfficeList();
+  BuildLayout();
+  Wire();
+  Form_Load();
+}
+
+// Every control in all_, in the order the constructor created them.
+void frmTUVO::RegisterControls() {
   for (controls::Control* control : std::initializer_list<controls::Control*>{
            &Frame1,
            &Label14,
@@ -401,6 +411,10 @@ frmTUVO::frmTUVO(MainFields& fields, WindowHost* host, QWidget* parent)
            &lblAboutus}) {
     all_.push_back(control);
   }
+}
+
+// The window caption, the design texts and tooltips, the About footer and the design's choices.
+void frmTUVO::ApplyDesign() {
   setWindowTitle(QString::fromUtf8(Caption));
   for (const DesignText& text : kDesignTexts) {
     controls::Control* control = FindControl(text.name);
@@ -411,10 +425,6 @@ frmTUVO::frmTUVO(MainFields& fields, WindowHost* host, QWidget* parent)
   // The design selects one rainfall source and one method; nothing is wired yet, so nothing runs.
   optRe01.SetValue(true);
   optRe1.SetValue(true);
-  FillOfficeList();
-  BuildLayout();
-  Wire();
-  Form_Load();
 }
 
 // The controls go with the window.

@@ -165,6 +165,10 @@ class frmTUVO : public QWidget {
   std::unique_ptr<frmTUVO2> progressWindow_;
   std::vector<frmTUVO2::Step> lastRunProgress_;
 
+  // Every control in all_, in creation order, for FindControl and AllControls.
+  void RegisterControls();
+  // The window caption, the controls' design texts and tooltips, the design's chosen options.
+  void ApplyDesign();
   void BuildLayout();
   void Wire();
   // The controls of the transplanted frames (nursery, transplanted field) and of the wet-seeded
