@@ -170,6 +170,17 @@ class frmTUVO : public QWidget {
   // The window caption, the controls' design texts and tooltips, the design's chosen options.
   void ApplyDesign();
   void BuildLayout();
+  // The stages of BuildLayout, in its order.
+  // Fonts, the blue output labels, the borderless option frames, the option captions' wrap width.
+  void StyleControls();
+  // The frames of the left column: location, station, crop and the three preparation frames.
+  void LayOutLeftColumn();
+  // The frames of the middle column: soil to the season's summary.
+  void LayOutMiddleColumn();
+  // The frames of the right column: rainfall source and entry, the effective-rainfall methods.
+  void LayOutRightColumn();
+  // The three columns in the window, the button row under them and the About footer.
+  void ArrangeWindow();
   void Wire();
   // The controls of the transplanted frames (nursery, transplanted field) and of the wet-seeded
   // frame enabled or disabled.
