@@ -305,6 +305,16 @@ frmTUVO::frmTUVO(MainFields& fields, WindowHost* host, QWidget* parent)
       cmdEND("cmdEND", this),
       cmdHelp("cmdHelp", this),
       lblAboutus("lblAboutus", this) {
+  RegisterControls();
+  ApplyDesign();
+  FillOfficeList();
+  BuildLayout();
+  Wire();
+  Form_Load();
+}
+
+// Every control in all_, in the order the constructor created them.
+void frmTUVO::RegisterControls() {
   for (controls::Control* control : std::initializer_list<controls::Control*>{
            &Frame1,
            &Label14,
@@ -401,6 +411,10 @@ frmTUVO::frmTUVO(MainFields& fields, WindowHost* host, QWidget* parent)
            &lblAboutus}) {
     all_.push_back(control);
   }
+}
+
+// The window caption, the design texts and tooltips, the About footer and the design's choices.
+void frmTUVO::ApplyDesign() {
   setWindowTitle(QString::fromUtf8(Caption));
   for (const DesignText& text : kDesignTexts) {
     controls::Control* control = FindControl(text.name);
@@ -411,10 +425,6 @@ frmTUVO::frmTUVO(MainFields& fields, WindowHost* host, QWidget* parent)
   // The design selects one rainfall source and one method; nothing is wired yet, so nothing runs.
   optRe01.SetValue(true);
   optRe1.SetValue(true);
-  FillOfficeList();
-  BuildLayout();
-  Wire();
-  Form_Load();
 }
 
 // The controls go with the window.
@@ -430,6 +440,16 @@ controls::Control* frmTUVO::FindControl(std::string_view name) const {
 
 // Fonts, colours and the three columns of frames, the button row and the footer.
 void frmTUVO::BuildLayout() {
+  StyleControls();
+  LayOutLeftColumn();
+  LayOutMiddleColumn();
+  LayOutRightColumn();
+  ArrangeWindow();
+}
+
+// The window's and the command buttons' fonts, the blue output labels, the borderless option
+// frames and the option captions' wrap width.
+void frmTUVO::StyleControls() {
   QFont font("MS Sans Serif");
   font.setPointSizeF(9.75);
   setFont(font);
@@ -443,109 +463,115 @@ void frmTUVO::BuildLayout() {
   for (controls::OptionButton* o : {&optRe01, &optRe02, &optRe1, &optRe2, &optUSDA, &optAcres1, &optAcres2, &optAcres3}) {
     o->SetWrapWidth(kOptionTextWidth);
   }
+}
 
-  // Left column: location, station, crop, the three preparation frames.
-  {
-    QGridLayout* g = Grid(Frame1);
-    for (auto [label, list] : {std::pair<controls::Label*, controls::ComboBox*>{&Label14, &cboSamnuk},
-                               {&Label15, &cboKrongkan}, {&Label16, &cboFai}}) {
-      Whole(g, label->Widget());
-      list->Widget()->setMinimumWidth(330);
-      Whole(g, list->Widget());
-    }
-    Whole(Grid(Frame13), cboProvince.Widget());
-    Whole(Grid(Frame11), cboCroptype.Widget());
-    g = Grid(Frame5);
-    Row(g, Label5, cboTriamplangKla);
-    Row(g, Label22, cboLiengklatime);
-    Row(g, Label18, cboATokla);
-    Row(g, Label11, cboTriamdinkla);
-    Row(g, Label12, cboLiengkla);
-    g = Grid(Frame3);
-    Row(g, Label19, cboTriamplangNaDam);
-    Row(g, Label20, cboNadam1);
-    g = Grid(Frame21);
-    Row(g, Label25, cboTriamplangNaWan);
-    Row(g, Label21, cboStop);
-    Row(g, Label33, cboNawan1);
+// The left column's frames: location, station, crop, the three preparation frames.
+void frmTUVO::LayOutLeftColumn() {
+  QGridLayout* g = Grid(Frame1);
+  for (auto [label, list] : {std::pair<controls::Label*, controls::ComboBox*>{&Label14, &cboSamnuk},
+                             {&Label15, &cboKrongkan}, {&Label16, &cboFai}}) {
+    Whole(g, label->Widget());
+    list->Widget()->setMinimumWidth(330);
+    Whole(g, list->Widget());
   }
-  // Middle column: soil, efficiency, groups, start date, areas, summary.
-  {
-    QGridLayout* g = Grid(Frame6);
-    Row(g, Label7, cboSoiltype, 200);
-    Row(g, Label10, cboDeeper);
-    Whole(Grid(Frame22), cboEfficiency.Widget());
-    Row(Grid(Frame9), Label28, cboGroup);
-    g = Grid(Frame10);
-    auto* dates = new QHBoxLayout();
-    cboFirstdate.Widget()->setFixedWidth(60);
-    cboFirstmonth.Widget()->setMinimumWidth(120);
-    cboFirstyear.Widget()->setFixedWidth(80);
-    dates->addWidget(cboFirstdate.Widget());
-    dates->addWidget(cboFirstmonth.Widget(), 1);
-    dates->addWidget(cboFirstyear.Widget());
-    g->addLayout(dates, 0, 0, 1, 2);
-    g = Grid(Frame18);
-    g->setContentsMargins(0, 0, 0, 0);
-    Row(g, Label6, txtGroup, 60);
-    Whole(g, txtArea2.Widget());
-    g = Grid(Frame2);
-    Whole(g, Frame18.Widget());
-    auto* areaButtons = new QHBoxLayout();
-    areaButtons->addWidget(cmdInputArea.Widget());
-    areaButtons->addWidget(cmdEdit1.Widget());
-    g->addLayout(areaButtons, g->rowCount(), 0, 1, 2);
-    g = Grid(Frame17);
-    Row(g, Label4, lblweek, 90);
-    Row(g, Label34, lblFirst, 90);
-    Row(g, Label36, lbllast, 90);
-  }
-  // Right column: rainfall source with the own-rainfall entry, the effective-rainfall methods.
-  {
-    QGridLayout* g = Grid(Frame4);
-    g->setContentsMargins(0, 0, 0, 0);
-    Whole(g, optRe01.Widget());
-    g = Grid(Frame19);
-    g->setContentsMargins(0, 0, 0, 0);
-    Whole(g, optRe02.Widget());
-    auto* months = new QHBoxLayout();
-    months->addWidget(Label3.Widget());
-    months->addWidget(Label13.Widget());
-    months->addWidget(Label2.Widget());
-    months->addWidget(Label17.Widget());
-    months->addStretch(1);
-    g->addLayout(months, g->rowCount(), 0, 1, 2);
-    auto* month = new QHBoxLayout();
-    month->addWidget(Label9.Widget());
-    month->addWidget(lblMonth.Widget());
-    month->addSpacing(8);
-    txtRain.Widget()->setFixedWidth(90);
-    month->addWidget(txtRain.Widget());
-    month->addStretch(1);
-    g->addLayout(month, g->rowCount(), 0, 1, 2);
-    auto* rainButtons = new QHBoxLayout();
-    rainButtons->addWidget(cmdRe.Widget());
-    rainButtons->addWidget(cmdEdit2.Widget());
-    g->addLayout(rainButtons, g->rowCount(), 0, 1, 2);
-    g = Grid(Frame7);
-    Whole(g, Frame4.Widget());
-    Whole(g, Frame19.Widget());
+  Whole(Grid(Frame13), cboProvince.Widget());
+  Whole(Grid(Frame11), cboCroptype.Widget());
+  g = Grid(Frame5);
+  Row(g, Label5, cboTriamplangKla);
+  Row(g, Label22, cboLiengklatime);
+  Row(g, Label18, cboATokla);
+  Row(g, Label11, cboTriamdinkla);
+  Row(g, Label12, cboLiengkla);
+  g = Grid(Frame3);
+  Row(g, Label19, cboTriamplangNaDam);
+  Row(g, Label20, cboNadam1);
+  g = Grid(Frame21);
+  Row(g, Label25, cboTriamplangNaWan);
+  Row(g, Label21, cboStop);
+  Row(g, Label33, cboNawan1);
+}
 
-    for (auto [frame, option] : {std::pair<controls::Frame*, controls::OptionButton*>{&Frame14, &optRe1},
-                                 {&Frame15, &optRe2}, {&Frame8, &optUSDA}}) {
-      QGridLayout* f = Grid(*frame);
-      f->setContentsMargins(0, 0, 0, 0);
-      Whole(f, option->Widget());
-    }
-    g = Grid(Frame16);
-    g->setContentsMargins(0, 0, 0, 0);
-    Whole(g, Label1.Widget());
-    for (controls::OptionButton* o : {&optAcres1, &optAcres2, &optAcres3}) Whole(g, o->Widget());
-    g = Grid(Frame12);
-    for (controls::Frame* f : {&Frame14, &Frame15, &Frame8, &Frame16}) Whole(g, f->Widget());
-  }
+// The middle column's frames: soil, efficiency, groups, start date, areas, summary.
+void frmTUVO::LayOutMiddleColumn() {
+  QGridLayout* g = Grid(Frame6);
+  Row(g, Label7, cboSoiltype, 200);
+  Row(g, Label10, cboDeeper);
+  Whole(Grid(Frame22), cboEfficiency.Widget());
+  Row(Grid(Frame9), Label28, cboGroup);
+  g = Grid(Frame10);
+  auto* dates = new QHBoxLayout();
+  cboFirstdate.Widget()->setFixedWidth(60);
+  cboFirstmonth.Widget()->setMinimumWidth(120);
+  cboFirstyear.Widget()->setFixedWidth(80);
+  dates->addWidget(cboFirstdate.Widget());
+  dates->addWidget(cboFirstmonth.Widget(), 1);
+  dates->addWidget(cboFirstyear.Widget());
+  g->addLayout(dates, 0, 0, 1, 2);
+  g = Grid(Frame18);
+  g->setContentsMargins(0, 0, 0, 0);
+  Row(g, Label6, txtGroup, 60);
+  Whole(g, txtArea2.Widget());
+  g = Grid(Frame2);
+  Whole(g, Frame18.Widget());
+  auto* areaButtons = new QHBoxLayout();
+  areaButtons->addWidget(cmdInputArea.Widget());
+  areaButtons->addWidget(cmdEdit1.Widget());
+  g->addLayout(areaButtons, g->rowCount(), 0, 1, 2);
+  g = Grid(Frame17);
+  Row(g, Label4, lblweek, 90);
+  Row(g, Label34, lblFirst, 90);
+  Row(g, Label36, lbllast, 90);
+}
 
-  // Three columns; the button row sits under the middle and right columns, the footer below all.
+// The right column's frames: rainfall source with the own-rainfall entry, the effective-rainfall
+// methods.
+void frmTUVO::LayOutRightColumn() {
+  QGridLayout* g = Grid(Frame4);
+  g->setContentsMargins(0, 0, 0, 0);
+  Whole(g, optRe01.Widget());
+  g = Grid(Frame19);
+  g->setContentsMargins(0, 0, 0, 0);
+  Whole(g, optRe02.Widget());
+  auto* months = new QHBoxLayout();
+  months->addWidget(Label3.Widget());
+  months->addWidget(Label13.Widget());
+  months->addWidget(Label2.Widget());
+  months->addWidget(Label17.Widget());
+  months->addStretch(1);
+  g->addLayout(months, g->rowCount(), 0, 1, 2);
+  auto* month = new QHBoxLayout();
+  month->addWidget(Label9.Widget());
+  month->addWidget(lblMonth.Widget());
+  month->addSpacing(8);
+  txtRain.Widget()->setFixedWidth(90);
+  month->addWidget(txtRain.Widget());
+  month->addStretch(1);
+  g->addLayout(month, g->rowCount(), 0, 1, 2);
+  auto* rainButtons = new QHBoxLayout();
+  rainButtons->addWidget(cmdRe.Widget());
+  rainButtons->addWidget(cmdEdit2.Widget());
+  g->addLayout(rainButtons, g->rowCount(), 0, 1, 2);
+  g = Grid(Frame7);
+  Whole(g, Frame4.Widget());
+  Whole(g, Frame19.Widget());
+
+  for (auto [frame, option] : {std::pair<controls::Frame*, controls::OptionButton*>{&Frame14, &optRe1},
+                               {&Frame15, &optRe2}, {&Frame8, &optUSDA}}) {
+    QGridLayout* f = Grid(*frame);
+    f->setContentsMargins(0, 0, 0, 0);
+    Whole(f, option->Widget());
+  }
+  g = Grid(Frame16);
+  g->setContentsMargins(0, 0, 0, 0);
+  Whole(g, Label1.Widget());
+  for (controls::OptionButton* o : {&optAcres1, &optAcres2, &optAcres3}) Whole(g, o->Widget());
+  g = Grid(Frame12);
+  for (controls::Frame* f : {&Frame14, &Frame15, &Frame8, &Frame16}) Whole(g, f->Widget());
+}
+
+// The three columns side by side; the button row sits under the middle and right columns, the
+// footer below all.
+void frmTUVO::ArrangeWindow() {
   auto* root = new QGridLayout(this);
   root->setContentsMargins(6, 6, 6, 0);
   root->setHorizontalSpacing(6);

@@ -16,6 +16,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "forms/frmTUVO2.h"
@@ -26,6 +27,11 @@
 #include "season/season_inputs.h"
 
 namespace tuvo {
+
+class Progress;
+namespace sheet {
+class Workbook;
+}
 
 class frmTUVO : public QWidget {
  public:
@@ -159,13 +165,62 @@ class frmTUVO : public QWidget {
   std::unique_ptr<frmTUVO2> progressWindow_;
   std::vector<frmTUVO2::Step> lastRunProgress_;
 
+  // Every control in all_, in creation order, for FindControl and AllControls.
+  void RegisterControls();
+  // The window caption, the controls' design texts and tooltips, the design's chosen options.
+  void ApplyDesign();
   void BuildLayout();
+  // The stages of BuildLayout, in its order.
+  // Fonts, the blue output labels, the borderless option frames, the option captions' wrap width.
+  void StyleControls();
+  // The frames of the left column: location, station, crop and the three preparation frames.
+  void LayOutLeftColumn();
+  // The frames of the middle column: soil to the season's summary.
+  void LayOutMiddleColumn();
+  // The frames of the right column: rainfall source and entry, the effective-rainfall methods.
+  void LayOutRightColumn();
+  // The three columns in the window, the button row under them and the About footer.
+  void ArrangeWindow();
   void Wire();
   // The controls of the transplanted frames (nursery, transplanted field) and of the wet-seeded
   // frame enabled or disabled.
   void EnablePlantingFrames(bool transplanted, bool wetSeeded);
   // The month labels and the rainfall box of the own-rainfall entry enabled or disabled.
   void EnableRainMonthEntry(bool enabled);
+
+  // The stages of New computation, in the order cmdRun2_Click runs them.
+  // The lists unlocked, emptied and refilled; the station rainfall chosen; the rainfall entry locked.
+  void UnlockSeasonEntry();
+  // The previous season's labels, area entry, group tables and rainfall cleared; the usual rates.
+  void ClearSeasonEntries();
+  // The rainfall box, its command and the labels cleared again; New computation hidden.
+  void ClearEntryLabelsAgain();
+
+  // The stages of Compute, in the order cmdRun_Click runs them; each sets `stage` to the step under
+  // way, which a failure message names.
+  // The file name's time stamp, the preparation defaults, the output folder; the window hidden.
+  void PrepareRun(std::string_view& stage);
+  // A new workbook in the held spreadsheet application, or in a new one.
+  sheet::Workbook& OpenRunWorkbook(std::string_view& stage);
+  // A new progress window shown, what the last one showed forgotten.
+  Progress& LoadProgressWindow();
+  // The calculation sheet's formatting, title rows, time axis and group headers.
+  void WriteCalcSheetFrame(sheet::Workbook& workbook, Progress& progress, std::string_view& stage);
+  // The two group passes (nursery and preparation, crop weeks and Kc), then the day calendar.
+  void FillGroupsAndCalendar(const SeasonTexts& texts, sheet::Workbook& workbook, Progress& progress,
+                             std::string_view& stage);
+  // The water columns from ETo to gross water, with the day calendar's second pass among them.
+  void WriteWaterColumns(const SeasonTexts& texts, sheet::Workbook& workbook, Progress& progress,
+                         std::string_view& stage);
+  // The colour and frame pass, the two chart sheets, the final sheet names and the summary sheet.
+  void FinishResultSheets(sheet::Workbook& workbook, Progress& progress, std::string_view& stage);
+  // The wait for the converter, the progress window unloaded, the workbook saved (or discarded).
+  void SaveRunResult(sheet::Workbook& workbook, std::string_view& stage);
+  // The progress window unloaded, what it showed kept; nothing when none is loaded.
+  void UnloadProgressWindow();
+  // After a failure: the unsaved workbook closed, the window handed back, the failure reported.
+  void EndFailedRun(sheet::Workbook* workbook, std::string_view stage, const std::optional<std::string>& reason,
+                    const std::string& failure);
 
  public:
   // ---- Controls, by frame (declared in creation order: a frame before what it holds)

@@ -60,73 +60,90 @@ void frmTUVO::cmdRun2_Click() {
     }
   } finalButtons{*this};
 
-  MainFields& f = fields_;
   try {
-    // 1.
+    // Help is offered again.
     cmdHelp.SetEnabled(true);
 
-    // 2, 3. The saved workbook is not saved again.
-    LetGoOfSpreadsheet(f.ExcelApp);
+    // The finished run's workbook and spreadsheet let go of; the saved workbook is not saved again.
+    LetGoOfSpreadsheet(fields_.ExcelApp);
 
-    // 4, 5.
-    for (ComboBox frmTUVO::*list : kSeasonLists) (this->*list).SetEnabled(true);
-    txtRain.SetEnabled(false);
-    cmdRe.SetEnabled(false);
-    cmdEdit2.SetEnabled(false);
-
-    // 6. Back to the station rainfall, the choice locked until a start year is picked.
-    optRe01.SetValue(true);
-    optRe01.SetEnabled(false);
-    optRe02.SetEnabled(false);
-
-    // 7. Every list emptied; the fixed ones filled again, the others wait for their cascades.
-    for (ComboBox frmTUVO::*list : kSeasonLists) (this->*list).Clear();
-    FillFixedLists();
-    FillOfficeList();
-
-    // 8, 9.
-    txtGroup.SetText("?");
-    for (controls::Label* label : {&lblFirst, &lbllast, &lblweek, &lblMonth}) label->SetCaption("?");
-    txtRain.SetText("");
-    Label13.SetCaption("?");
-    Label17.SetCaption("?");
-    txtArea2.SetEnabled(true);
-    txtArea2.SetText("");
-
-    // 10 to 13. The run's per-group work values live only within its column steps.
-    ClearTable(f.GroupArea);
-    ClearTable(f.GroupLabel);
-
-    // 14.
-    txtRain.SetEnabled(true);
-    txtRain.SetText("");
-
-    // 15, 16.
-    ClearMonths(f.Rain.StationMonthRain);
-    ClearEffRainMonths(f.Rain);
-    f.Rain.EffRainMonth = 0;
-    f.RainEntryLastMonth = 0;
-    f.RainEntryMonth = 0;
-
-    // 17. The usual percolation rate and nursery ratio, as their checks accept them.
-    cboDeeper.SetEnabled(true);
-    cboDeeper.SetText("2");
-    cboATokla.SetEnabled(true);
-    cboATokla.SetText("15");
-
-    // 18, 19. Again, in case a handler above changed them.
-    txtRain.SetEnabled(true);
-    txtRain.SetText("");
-    cmdRe.SetEnabled(false);
-    lblMonth.SetCaption("?");
-    lblweek.SetCaption("?");
-    txtGroup.SetText("?");
-    Label13.SetCaption("?");
-    Label17.SetCaption("?");
-    cmdRun2.SetVisible(false);
+    UnlockSeasonEntry();
+    ClearSeasonEntries();
+    ClearEntryLabelsAgain();
   } catch (const std::exception&) {
-    // 20. An unforeseen failure ends the reset here; the buttons are set on the way out.
+    // An unforeseen failure ends the reset here; the buttons are set on the way out.
   }
+}
+
+// The lists open for a new season, emptied and refilled; the rainfall entry waits for its turn.
+void frmTUVO::UnlockSeasonEntry() {
+  // The lists unlocked; the rainfall box and the rainfall commands wait for their turn.
+  for (ComboBox frmTUVO::*list : kSeasonLists) (this->*list).SetEnabled(true);
+  txtRain.SetEnabled(false);
+  cmdRe.SetEnabled(false);
+  cmdEdit2.SetEnabled(false);
+
+  // Back to the station rainfall, the choice locked until a start year is picked.
+  optRe01.SetValue(true);
+  optRe01.SetEnabled(false);
+  optRe02.SetEnabled(false);
+
+  // Every list emptied; the fixed ones filled again, the others wait for their cascades.
+  for (ComboBox frmTUVO::*list : kSeasonLists) (this->*list).Clear();
+  FillFixedLists();
+  FillOfficeList();
+}
+
+// What the previous season left in the fields, labels and tables, back to a new season's start.
+void frmTUVO::ClearSeasonEntries() {
+  MainFields& f = fields_;
+
+  // The previous season's group, summary and month labels and rainfall text cleared; the area
+  // entry open and empty.
+  txtGroup.SetText("?");
+  for (controls::Label* label : {&lblFirst, &lbllast, &lblweek, &lblMonth}) label->SetCaption("?");
+  txtRain.SetText("");
+  Label13.SetCaption("?");
+  Label17.SetCaption("?");
+  txtArea2.SetEnabled(true);
+  txtArea2.SetText("");
+
+  // The group areas and labels cleared; the run's other per-group work values live only within
+  // its column steps.
+  ClearTable(f.GroupArea);
+  ClearTable(f.GroupLabel);
+
+  // The rainfall box open and empty.
+  txtRain.SetEnabled(true);
+  txtRain.SetText("");
+
+  // The station's and the effective monthly rainfall cleared, the rainfall entry's month
+  // counters back to 0.
+  ClearMonths(f.Rain.StationMonthRain);
+  ClearEffRainMonths(f.Rain);
+  f.Rain.EffRainMonth = 0;
+  f.RainEntryLastMonth = 0;
+  f.RainEntryMonth = 0;
+
+  // The usual percolation rate and nursery ratio, as their checks accept them.
+  cboDeeper.SetEnabled(true);
+  cboDeeper.SetText("2");
+  cboATokla.SetEnabled(true);
+  cboATokla.SetText("15");
+}
+
+// The rainfall box, its command, the labels and the group once more, in case a handler raised by
+// the steps before changed them; New computation hidden.
+void frmTUVO::ClearEntryLabelsAgain() {
+  txtRain.SetEnabled(true);
+  txtRain.SetText("");
+  cmdRe.SetEnabled(false);
+  lblMonth.SetCaption("?");
+  lblweek.SetCaption("?");
+  txtGroup.SetText("?");
+  Label13.SetCaption("?");
+  Label17.SetCaption("?");
+  cmdRun2.SetVisible(false);
 }
 
 }  // namespace tuvo

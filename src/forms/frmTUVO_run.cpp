@@ -160,12 +160,20 @@ void HandBackWindow(frmTUVO& frm) {
   frm.cmdRun.SetVisible(false);
 }
 
+// The area and rainfall edits and Help locked once a run has ended, finished or failed: the
+// season stays as it was run until New computation.
+void LockSeasonEdits(frmTUVO& frm) {
+  frm.cmdEdit1.SetEnabled(false);
+  frm.cmdEdit2.SetEnabled(false);
+  frm.cmdHelp.SetEnabled(false);
+}
+
 // Waits while the program's converter, which this application saves through, is still starting,
 // at most the service's start wait, and not at all while the one-shot serves; the window keeps
 // painting meanwhile.
 void WaitForConverterStart(const sheet::Application& app) {
-  const xls::OfficeApplication* office = xls::OfficeApplication::Of(app);
-  office::OfficeService* service = office != nullptr ? office->Office().ServiceOfProgram() : nullptr;
+  const xls::OfficeApplication* application = xls::OfficeApplication::Of(app);
+  office::OfficeService* service = application != nullptr ? application->Office().ServiceOfProgram() : nullptr;
   if (service == nullptr) return;
   while (!service->WaitForConverterStart(std::chrono::milliseconds{50})) {
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
@@ -193,149 +201,28 @@ void frmTUVO::cmdRun_Click() {
     return;
   }
 
-  MainFields& f = fields_;
   std::string_view stage = StageDefaults;
   sheet::Workbook* workbook = nullptr;
   std::string failure;
   std::optional<std::string> reason;
   try {
-    // 1. Input stays blocked to the end of the run; a failure releases it before it is reported.
+    // Input stays blocked to the end of the run; a failure releases it before it is reported.
     const system::ScopedInputBlock block;
 
-    // 2. Time stamp of the file name.
-    f.RunTimestamp = locale::RunTimestamp(system::Now());
-
-    // 3. Defaults of the empty preparation lists.
-    WritePreparationDefaults(*this);
-
-    // 4. Output folder, one level.
-    stage = StageOutputFolder;
-    f.OutputFolder = system::OutputFolder().string();
-    if (!system::FolderExists(f.OutputFolder)) system::CreateFolder(f.OutputFolder);
-
-    // 5. The window goes out of the way, its lists locked.
-    hide();
-    cmdRun2.SetVisible(true);
-    cmdRun2.SetEnabled(false);
-    for (controls::ComboBox frmTUVO::*list : kSeasonLists) (this->*list).SetEnabled(false);
-
-    // 6. The held spreadsheet application, or a new one when none is held or it was quit.
-    stage = StageWorkbook;
-    if (!f.ExcelApp || f.ExcelApp->HasQuit()) f.ExcelApp = std::make_shared<xls::OfficeApplication>();
-    f.ExcelApp->SetVisible(true);
-    workbook = &f.ExcelApp->Workbooks().Add();
-
-    // 7. Progress window, loaded afresh.
-    lastRunProgress_.clear();
-    progressWindow_ = std::make_unique<frmTUVO2>();
-    progressWindow_->Show();
-    Progress& progress = *progressWindow_;
-
-    // 8. Sheet formatting.
-    stage = StageTitles;
-    FormatCalcSheet(*workbook);
-
-    // 9. Title rows.
-    f.OfficeText = cboSamnuk.Text();
-    f.ProjectText = cboKrongkan.Text();
-    f.SectionText = cboFai.Text();
-    f.CropText = cboCroptype.Text();
-    f.ProvinceText = cboProvince.Text();
-    WriteTitleRows(*workbook, {f.OfficeText, f.ProjectText, f.SectionText, f.CropText, f.ProvinceText});
-
-    // 10.
-    progress.ShowProgress(1);
-
-    // 11. Time axis and group headers.
-    stage = StageLayout;
-    f.NurseryPrepWeeks = locale::WholeNumber(cboTriamplangKla.Text());
-    f.SeedlingWeeks = locale::WholeNumber(cboLiengklatime.Text());
-    TimeControl();
-    progress.ShowProgress(8);
+    PrepareRun(stage);
+    workbook = &OpenRunWorkbook(stage);
+    Progress& progress = LoadProgressWindow();
+    WriteCalcSheetFrame(*workbook, progress, stage);
 
     // The lists are locked from here on: one reading serves every later step.
     const SeasonTexts texts = Texts();
 
-    // 12. First group pass: nursery and land preparation.
-    stage = StageGroups;
-    FillNurseryPrepWeeks(texts, f.GroupArea, f, f.SelectedCrop, *workbook, progress);
+    FillGroupsAndCalendar(texts, *workbook, progress, stage);
+    WriteWaterColumns(texts, *workbook, progress, stage);
+    FinishResultSheets(*workbook, progress, stage);
+    SaveRunResult(*workbook, stage);
 
-    // 13. Second group pass: crop weeks and Kc.
-    stage = StageCropWeeks;
-    FillCropWeeks(texts, f.GroupArea, f, f.SelectedCrop, *workbook, progress);
-
-    // 14. Day calendar.
-    stage = StageCalendar;
-    FillCalendarSheet(texts, f.SelectedCrop, f, f, *workbook, progress, CalendarPass::First);
-
-    // 15, 16. ETo, accumulated areas, preparation water, crop use and percolation.
-    ColumnFields columns = ColumnFieldsOf(f);
-    ColumnRun run{*workbook, texts, f.Loop, f, columns, progress};
-    stage = StageAreaColumns;
-    WriteEToColumn(run, StationEToFields{columns.weeks, f.SelectedCrop, f.SelectedStation});
-    WriteAreaAndPrepWaterColumns(run);
-    stage = StageCropUse;
-    WriteCropUseAndPercolationColumns(run);
-    KeepColumnFields(f, columns);
-
-    // 17. Day calendar again.
-    stage = StageCalendar;
-    FillCalendarSheet(texts, f.SelectedCrop, f, f, *workbook, progress, CalendarPass::Second);
-
-    // 18. Effective rainfall from the station's tables or the user's months.
-    stage = StageEffRain;
-    columns = ColumnFieldsOf(f);
-    WriteEffectiveRainColumn(
-        run, [&] { FillEffRainColumnStation(texts, f.Rain, f.Loop, *workbook, f, columns.WeekRowCount); },
-        [&] { FillEffRainColumnUser(texts, f.Rain, f.Loop, *workbook, f, columns.WeekRowCount); });
-
-    // 19. Net and gross water.
-    stage = StageNetGross;
-    WriteNetAndGrossColumns(run);
-    KeepColumnFields(f, columns);
-
-    // 20. Colour and frame pass over the season as the lists and SelectedCrop give it.
-    stage = StageColours;
-    if (f.SelectedCrop == RDTransplanted) TimeControl01();
-    else if (f.SelectedCrop == KDML105Transplanted) TimeControl02();
-    else if (f.SelectedCrop == RDWetSeeded) TimeControl03();
-    ColourAndFramePass(*workbook, f.GroupCount, f.ScheduleWeeks, progress);
-
-    // 21. Charts.
-    stage = StageCharts;
-    workbook->Worksheets(2).Cells(1, 1).Select();
-    Graph01();
-    progress.ShowProgress(88);
-    Graph02();
-    progress.ShowProgress(91);
-
-    // 22. Final sheet names; the day calendar goes; the summary sheet.
-    stage = StageSummary;
-    NameCalcSheetAndDropCalendar(*f.ExcelApp, *workbook);
-    StartSheet1();
-    NameSummarySheet(*workbook);
-
-    // The program's converter may still be starting: the save waits for it here, with the
-    // progress window up at 100 %.
-    WaitForConverterStart(*f.ExcelApp);
-
-    // 23.
-    cmdEdit1.SetEnabled(false);
-    cmdEdit2.SetEnabled(false);
-    cmdHelp.SetEnabled(false);
-    lastRunProgress_ = progressWindow_->Steps();
-    progressWindow_.reset();
-
-    // 24. Saved under the crop and the time stamp; without a crop nothing is kept.
-    stage = StageSave;
-    if (f.SelectedCrop.empty()) {
-      workbook->Close(false);
-      f.ExcelApp->Quit();
-    } else {
-      SaveResultWorkbook(*workbook, OutputFileName(f.OutputFolder, f.SelectedCrop, f.RunTimestamp));
-    }
-
-    // 25. The window comes back; input is released as the block ends.
+    // The window comes back; input is released as the block ends.
     HandBackWindow(*this);
     return;
   } catch (const std::exception& error) {
@@ -344,12 +231,184 @@ void frmTUVO::cmdRun_Click() {
   } catch (...) {
     failure = "unknown failure";
   }
+  EndFailedRun(workbook, stage, reason, failure);
+}
 
-  // The run failed; input is free again. Nothing of the unfinished result is kept.
+// Before the workbook: what the run names its file by and reads first, and the window put away.
+void frmTUVO::PrepareRun(std::string_view& stage) {
+  MainFields& f = fields_;
+
+  // The time stamp of the result's file name.
+  f.RunTimestamp = locale::RunTimestamp(system::Now());
+
+  // Defaults into the empty preparation lists.
+  WritePreparationDefaults(*this);
+
+  // The output folder, created (one level only) where it is missing.
+  stage = StageOutputFolder;
+  f.OutputFolder = system::OutputFolder().string();
+  if (!system::FolderExists(f.OutputFolder)) system::CreateFolder(f.OutputFolder);
+
+  // The window goes out of the way, its lists locked.
+  hide();
+  cmdRun2.SetVisible(true);
+  cmdRun2.SetEnabled(false);
+  for (controls::ComboBox frmTUVO::*list : kSeasonLists) (this->*list).SetEnabled(false);
+}
+
+// The held spreadsheet application, or a new one when none is held or it was quit.
+sheet::Workbook& frmTUVO::OpenRunWorkbook(std::string_view& stage) {
+  MainFields& f = fields_;
+  stage = StageWorkbook;
+  if (!f.ExcelApp || f.ExcelApp->HasQuit()) f.ExcelApp = std::make_shared<xls::OfficeApplication>();
+  f.ExcelApp->SetVisible(true);
+  return f.ExcelApp->Workbooks().Add();
+}
+
+// The progress window, loaded afresh.
+Progress& frmTUVO::LoadProgressWindow() {
+  lastRunProgress_.clear();
+  progressWindow_ = std::make_unique<frmTUVO2>();
+  progressWindow_->Show();
+  return *progressWindow_;
+}
+
+// The calculation sheet up to its frame, before the group passes fill it.
+void frmTUVO::WriteCalcSheetFrame(sheet::Workbook& workbook, Progress& progress, std::string_view& stage) {
+  MainFields& f = fields_;
+
+  // The calculation sheet's formatting.
+  stage = StageTitles;
+  FormatCalcSheet(workbook);
+
+  // The title rows: office, project, section, crop and province.
+  f.OfficeText = cboSamnuk.Text();
+  f.ProjectText = cboKrongkan.Text();
+  f.SectionText = cboFai.Text();
+  f.CropText = cboCroptype.Text();
+  f.ProvinceText = cboProvince.Text();
+  WriteTitleRows(workbook, {f.OfficeText, f.ProjectText, f.SectionText, f.CropText, f.ProvinceText});
+
+  // The titles are written: the first progress step.
+  progress.ShowProgress(1);
+
+  // The time axis and the group headers, from the nursery preparation and seedling weeks.
+  stage = StageLayout;
+  f.NurseryPrepWeeks = locale::WholeNumber(cboTriamplangKla.Text());
+  f.SeedlingWeeks = locale::WholeNumber(cboLiengklatime.Text());
+  TimeControl();
+  progress.ShowProgress(8);
+}
+
+// The group passes over the week rows, then the day calendar they give.
+void frmTUVO::FillGroupsAndCalendar(const SeasonTexts& texts, sheet::Workbook& workbook, Progress& progress,
+                                    std::string_view& stage) {
+  MainFields& f = fields_;
+
+  // First group pass: nursery and land preparation.
+  stage = StageGroups;
+  FillNurseryPrepWeeks(texts, f.GroupArea, f, f.SelectedCrop, workbook, progress);
+
+  // Second group pass: crop weeks and Kc.
+  stage = StageCropWeeks;
+  FillCropWeeks(texts, f.GroupArea, f, f.SelectedCrop, workbook, progress);
+
+  // The day calendar.
+  stage = StageCalendar;
+  FillCalendarSheet(texts, f.SelectedCrop, f, f, workbook, progress, CalendarPass::First);
+}
+
+// The column steps on a copy of the window's fields, handed back after each group of them.
+void frmTUVO::WriteWaterColumns(const SeasonTexts& texts, sheet::Workbook& workbook, Progress& progress,
+                                std::string_view& stage) {
+  MainFields& f = fields_;
+
+  // ETo, accumulated areas, preparation water, crop use and percolation.
+  ColumnFields columns = ColumnFieldsOf(f);
+  ColumnRun run{workbook, texts, f.Loop, f, columns, progress};
+  stage = StageAreaColumns;
+  WriteEToColumn(run, StationEToFields{columns.weeks, f.SelectedCrop, f.SelectedStation});
+  WriteAreaAndPrepWaterColumns(run);
+  stage = StageCropUse;
+  WriteCropUseAndPercolationColumns(run);
+  KeepColumnFields(f, columns);
+
+  // The day calendar again, over the columns just written.
+  stage = StageCalendar;
+  FillCalendarSheet(texts, f.SelectedCrop, f, f, workbook, progress, CalendarPass::Second);
+
+  // Effective rainfall from the station's tables or the user's months.
+  stage = StageEffRain;
+  columns = ColumnFieldsOf(f);
+  WriteEffectiveRainColumn(
+      run, [&] { FillEffRainColumnStation(texts, f.Rain, f.Loop, workbook, f, columns.WeekRowCount); },
+      [&] { FillEffRainColumnUser(texts, f.Rain, f.Loop, workbook, f, columns.WeekRowCount); });
+
+  // Net and gross water.
+  stage = StageNetGross;
+  WriteNetAndGrossColumns(run);
+  KeepColumnFields(f, columns);
+}
+
+// The finished calculation sheet decorated, then the sheets made from it.
+void frmTUVO::FinishResultSheets(sheet::Workbook& workbook, Progress& progress, std::string_view& stage) {
+  MainFields& f = fields_;
+
+  // Colour and frame pass over the season as the lists and SelectedCrop give it.
+  stage = StageColours;
+  if (f.SelectedCrop == RDTransplanted) TimeControl01();
+  else if (f.SelectedCrop == KDML105Transplanted) TimeControl02();
+  else if (f.SelectedCrop == RDWetSeeded) TimeControl03();
+  ColourAndFramePass(workbook, f.GroupCount, f.ScheduleWeeks, progress);
+
+  // The two chart sheets, the calculation sheet's first cell selected before them.
+  stage = StageCharts;
+  workbook.Worksheets(2).Cells(1, 1).Select();
+  Graph01();
+  progress.ShowProgress(88);
+  Graph02();
+  progress.ShowProgress(91);
+
+  // Final sheet names; the day calendar goes; the summary sheet.
+  stage = StageSummary;
+  NameCalcSheetAndDropCalendar(*f.ExcelApp, workbook);
+  StartSheet1();
+  NameSummarySheet(workbook);
+}
+
+// The end of a run that went through: the commands locked, the progress window gone, the save.
+void frmTUVO::SaveRunResult(sheet::Workbook& workbook, std::string_view& stage) {
+  MainFields& f = fields_;
+
+  // The program's converter may still be starting: the save waits for it here, with the
+  // progress window up at 100 %.
+  WaitForConverterStart(*f.ExcelApp);
+
+  LockSeasonEdits(*this);
+  UnloadProgressWindow();
+
+  // Saved under the crop and the time stamp; without a crop nothing is kept.
+  stage = StageSave;
+  if (f.SelectedCrop.empty()) {
+    workbook.Close(false);
+    f.ExcelApp->Quit();
+  } else {
+    SaveResultWorkbook(workbook, OutputFileName(f.OutputFolder, f.SelectedCrop, f.RunTimestamp));
+  }
+}
+
+// What the progress window showed is kept for LastRunProgress.
+void frmTUVO::UnloadProgressWindow() {
   if (progressWindow_) {
     lastRunProgress_ = progressWindow_->Steps();
     progressWindow_.reset();
   }
+}
+
+// The run failed; input is free again. Nothing of the unfinished result is kept.
+void frmTUVO::EndFailedRun(sheet::Workbook* workbook, std::string_view stage, const std::optional<std::string>& reason,
+                           const std::string& failure) {
+  UnloadProgressWindow();
   bool saved = false;
   if (workbook != nullptr) {
     try {
@@ -360,9 +419,7 @@ void frmTUVO::cmdRun_Click() {
     }
   }
   for (controls::ComboBox frmTUVO::*list : kSeasonLists) (this->*list).SetEnabled(false);
-  cmdEdit1.SetEnabled(false);
-  cmdEdit2.SetEnabled(false);
-  cmdHelp.SetEnabled(false);
+  LockSeasonEdits(*this);
   HandBackWindow(*this);
   ShowRunMessage(*this, "RunFailure", RunFailureMessage(stage, reason, saved, failure));
 }

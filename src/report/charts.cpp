@@ -64,23 +64,23 @@ ChartColumns ChartColumnsFor(std::int16_t groupCount, const WeeklyChart& chart) 
           SummaryColumnNumber(groupCount, chart.thirdColumn)};
 }
 
-void AddWeeklyChart(const ChartRun& run, const WeeklyChart& spec) {
-  // 1. Week fields and columns afresh from the lists; NurseryPrepWeeks and StopWeeks stay as the
+void AddWeeklyChart(const ChartRun& run, const WeeklyChart& chart) {
+  // Week fields and columns afresh from the lists; NurseryPrepWeeks and StopWeeks stay as the
   // run stored them, so RefreshWeekFields, which reads their lists too, does not fit here.
   WeekFields& weeks = run.weeks;
   weeks.SeedlingWeeks = locale::WholeNumber(run.texts.cboLiengklatime);
   weeks.NurseryWeeks = locale::ToInt16(weeks.NurseryPrepWeeks + weeks.SeedlingWeeks);
   weeks.GroupCount = GroupCountByLeadingNumber(run.texts);
-  const ChartColumns columns = ChartColumnsFor(weeks.GroupCount, spec);
+  const ChartColumns columns = ChartColumnsFor(weeks.GroupCount, chart);
   weeks.WetPrepWeeks = locale::WholeNumber(run.texts.cboTriamplangNaWan);
 
-  // 2. The season length; where no rule applies the run's count stands.
+  // The season length; where no rule applies the run's count stands.
   if (const auto n = ScheduleWeeksFor(run.texts.cboCroptype, weeks)) run.WeekRowCount = *n;
   const int lastRow = WeekRow(run.WeekRowCount);
 
-  // 3, 4. The week rows of the plotted columns, captions and totals row left out.
+  // The week rows of the plotted columns, captions and totals row left out.
   sheet::Workbook& workbook = run.workbook;
-  if (spec.activateCalcSheet) workbook.Worksheets(CalcSheetIndex).Activate();
+  if (chart.activateCalcSheet) workbook.Worksheets(CalcSheetIndex).Activate();
   sheet::Worksheet& calc = ActiveWorksheet(workbook);
   sheet::Range source = calc.Range(calc.Cells(FirstWeekRow, columns.PercolationCol),
                                    calc.Cells(lastRow, columns.EffectiveRainCol));
@@ -91,19 +91,19 @@ void AddWeeklyChart(const ChartRun& run, const WeeklyChart& spec) {
                                              calc.Cells(lastRow, columns.ThirdCol)));
   }
 
-  // 5 to 7. A new chart sheet in front of the active sheet, moved behind the given position.
-  sheet::Chart& chart = workbook.AddChart();
-  workbook.Sheets(spec.defaultName).Select();
-  sheet::Sheet& after = workbook.Sheets(spec.movedAfter);
-  workbook.Sheets(spec.defaultName).Move(after);
-  chart.SetName(spec.sheetName);
+  // A new chart sheet in front of the active sheet, moved behind the given position.
+  sheet::Chart& chartSheet = workbook.AddChart();
+  workbook.Sheets(chart.defaultName).Select();
+  sheet::Sheet& after = workbook.Sheets(chart.movedAfter);
+  workbook.Sheets(chart.defaultName).Move(after);
+  chartSheet.SetName(chart.sheetName);
 
-  // 8. One series per column.
-  chart.SetSourceData(source);
-  chart.SetPlotBy(sheet::xl::Columns);
-  chart.SetChartType(sheet::xl::LineMarkers);
+  // The source plotted as lines with markers, one series per column.
+  chartSheet.SetSourceData(source);
+  chartSheet.SetPlotBy(sheet::xl::Columns);
+  chartSheet.SetChartType(sheet::xl::LineMarkers);
 
-  // 9. Lines and markers.
+  // Colour, weight and markers of each series.
   for (int i = 1; i <= 3; ++i) {
     sheet::Series& series = workbook.ActiveChart().SeriesCollection(i);
     series.Border().SetColorIndex(SeriesColorIndex[static_cast<std::size_t>(i - 1)]);
@@ -112,26 +112,26 @@ void AddWeeklyChart(const ChartRun& run, const WeeklyChart& spec) {
     series.SetMarkerBackgroundColorIndex(MarkerColorIndex);
     series.SetMarkerForegroundColorIndex(MarkerColorIndex);
     series.SetMarkerStyle(sheet::xl::Circle);
-    series.SetMarkerSize(i == 1 ? spec.firstMarkerSize : MarkerSize);
+    series.SetMarkerSize(i == 1 ? chart.firstMarkerSize : MarkerSize);
   }
 
-  // 10 to 13. Title, legend, series names, plot area.
-  chart.SetHasTitle(true);
-  chart.SetHasLegend(true);
-  chart.SeriesCollection(1).SetName(ConstantFormula(PercolationSeriesName));
-  chart.SeriesCollection(2).SetName(ConstantFormula(EffectiveRainSeriesName));
-  chart.SeriesCollection(3).SetName(ConstantFormula(spec.thirdSeriesName));
-  chart.ChartTitle().SetCaption(spec.title);
-  chart.ChartTitle().Font().SetName(TitleFont);
-  chart.ChartTitle().Font().SetSize(ChartTitleSize);
-  chart.PlotArea().SetInteriorColor(PlotAreaColor);
+  // Title, legend, series names, plot area.
+  chartSheet.SetHasTitle(true);
+  chartSheet.SetHasLegend(true);
+  chartSheet.SeriesCollection(1).SetName(ConstantFormula(PercolationSeriesName));
+  chartSheet.SeriesCollection(2).SetName(ConstantFormula(EffectiveRainSeriesName));
+  chartSheet.SeriesCollection(3).SetName(ConstantFormula(chart.thirdSeriesName));
+  chartSheet.ChartTitle().SetCaption(chart.title);
+  chartSheet.ChartTitle().Font().SetName(TitleFont);
+  chartSheet.ChartTitle().Font().SetSize(ChartTitleSize);
+  chartSheet.PlotArea().SetInteriorColor(PlotAreaColor);
 
-  // 14, 15. Axes.
-  FormatAxis(chart.Axes(Category, Primary), CategoryAxisTitle);
-  FormatAxis(chart.Axes(Value, Primary), spec.valueAxisTitle);
-  if (spec.valueAxisFromZero) chart.Axes(Value, Primary).SetMinimumScale(0);
+  // Both axes titled, with gridlines; the value axis from 0 where the chart asks for it.
+  FormatAxis(chartSheet.Axes(Category, Primary), CategoryAxisTitle);
+  FormatAxis(chartSheet.Axes(Value, Primary), chart.valueAxisTitle);
+  if (chart.valueAxisFromZero) chartSheet.Axes(Value, Primary).SetMinimumScale(0);
 
-  // 16.
+  // The chart area selected, as the chart sheet is left.
   workbook.ActiveChart().SelectChartArea();
 }
 

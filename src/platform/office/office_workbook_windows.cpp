@@ -67,7 +67,9 @@ bool OfficeWorkbookWindows::HasDisplay() {
   return Set("DISPLAY") || Set("WAYLAND_DISPLAY");
 }
 
-void OfficeWorkbookWindows::Show(const Workbook& workbook) { Show(workbook, office_->program, office_->ServiceOfProgram()); }
+void OfficeWorkbookWindows::Show(const Workbook& workbook) {
+  Show(workbook, office_->program, office_->ServiceOfProgram());
+}
 
 void OfficeWorkbookWindows::Show(const Workbook& workbook, const std::string& program, OfficeService* service) {
   if (!HasDisplay()) return;

@@ -23,7 +23,8 @@ std::optional<int> WaitNotingSockets(pid_t pid, const std::string& mark, std::ch
                                      std::vector<fs::path>& sockets) {
   const auto deadline = std::chrono::steady_clock::now() + timeout;
   while (true) {
-    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+    const auto left =
+        std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
     if (const std::optional<int> status =
             process::WaitProcess(pid, std::clamp(left, std::chrono::milliseconds{0}, SocketLook))) {
       return status;

@@ -28,8 +28,11 @@ OfficeApplication::OfficeApplication() : OfficeApplication(InstalledSettings()) 
 OfficeApplication::OfficeApplication(const std::shared_ptr<office::OfficeSettings>& office)
     : OfficeApplication(office, std::make_shared<office::OfficeWorkbookWindows>(office)) {}
 
-OfficeApplication::OfficeApplication(std::shared_ptr<office::OfficeSettings> office, std::shared_ptr<office::OfficeWorkbookWindows> viewer)
-    : sheet::Application(std::make_shared<XlsSaver>(office), viewer), office_(std::move(office)), windows_(std::move(viewer)) {}
+OfficeApplication::OfficeApplication(std::shared_ptr<office::OfficeSettings> office,
+                                     std::shared_ptr<office::OfficeWorkbookWindows> windows)
+    : sheet::Application(std::make_shared<XlsSaver>(office), windows),
+      office_(std::move(office)),
+      windows_(std::move(windows)) {}
 
 void OfficeApplication::SetStartingOneShotTimeout(std::chrono::milliseconds timeout) {
   if (timeout <= std::chrono::milliseconds::zero()) throw std::invalid_argument("a one-shot deadline must be positive");

@@ -1,6 +1,6 @@
 // A spreadsheet application set up with LibreOffice, as the program makes it: saves go to .xls
-// through the office settings, and saved workbooks show in LibreOffice windows on the same settings. The settings and the windows
-// stay at hand for the callers that set them up.
+// through the office settings, and saved workbooks show in LibreOffice windows on the same
+// settings. The settings and the windows stay at hand for the callers that set them up.
 #pragma once
 
 #include <chrono>
@@ -35,7 +35,8 @@ class OfficeApplication : public sheet::Application {
   // New windows on the settings.
   explicit OfficeApplication(const std::shared_ptr<office::OfficeSettings>& office);
   // The saver and the windows on the same settings.
-  OfficeApplication(std::shared_ptr<office::OfficeSettings> office, std::shared_ptr<office::OfficeWorkbookWindows> viewer);
+  OfficeApplication(std::shared_ptr<office::OfficeSettings> office,
+                    std::shared_ptr<office::OfficeWorkbookWindows> windows);
 
   std::shared_ptr<office::OfficeSettings> office_;
   std::shared_ptr<office::OfficeWorkbookWindows> windows_;

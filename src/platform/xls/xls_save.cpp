@@ -32,6 +32,8 @@ using sheet::FileStamp;
 using sheet::SavedFile;
 using office::OfficeService;
 using office::OfficeSettings;
+using office::OneShotOutcome;
+using office::RunOneShotConversion;
 
 namespace {
 
@@ -227,8 +229,8 @@ fs::path Convert(const fs::path& xlsx, const fs::path& work, const OfficeSetting
     }
   }
   const fs::path log = work / "converter.log";
-  const office::OneShotOutcome converted =
-      office::RunOneShotConversion(office.program, work / "profile", "xls:MS Excel 97", out, xlsx, log,
+  const OneShotOutcome converted =
+      RunOneShotConversion(office.program, work / "profile", "xls:MS Excel 97", out, xlsx, log,
                                    office.timeout, {"TMPDIR=" + officeTemporary.string()}, OneShotMask);
   if (!converted.started) {
     const std::string what =

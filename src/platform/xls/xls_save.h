@@ -26,7 +26,7 @@ void WriteXlsx(const sheet::Workbook& workbook, const std::filesystem::path& pat
 // goes through the office service where the settings name its program, else through a one-shot
 // LibreOffice. `last` is what the workbook's last save placed: when the same .xlsx would go to the
 // same target, still as placed, nothing is converted; it is updated by every save.
-void SaveXls(const sheet::Workbook& workbook, const std::filesystem::path& target, const office::OfficeSettings& office,
-             sheet::SavedFile& last);
+void SaveXls(const sheet::Workbook& workbook, const std::filesystem::path& target,
+             const office::OfficeSettings& office, sheet::SavedFile& last);
 
 }  // namespace tuvo::xls

@@ -44,7 +44,8 @@ std::vector<unsigned char> ReadWorkbookStream(const std::filesystem::path& xls);
 // Mends the charts of the .xls file at `xls` (in place) as the workbook has them; nothing is
 // done when there is nothing to mend. A failure throws SheetError naming `target`, the file the
 // save is for.
-void MendXlsCharts(const std::filesystem::path& xls, const sheet::Workbook& workbook, const std::filesystem::path& target);
+void MendXlsCharts(const std::filesystem::path& xls, const sheet::Workbook& workbook,
+                   const std::filesystem::path& target);
 
 // A chart part's XML with the typeface of each Latin font given to the East Asian and complex
 // scripts as well, where they have none of their own.
