@@ -9,7 +9,7 @@ set(office_tests
   "^Umasks/OfficeProgramEnd\\."
   "^SheetSave\\."
   "^SavedChart(Pages)?\\."
-  "^SaveFailureFacts\\."
+  "^XlsSaveFailureFacts\\."
   "^SummarySheetTest\\.SavedWorkbook"
   "^Compute/RunFailureMessage\\."
   "^ComputeTest\\."
