@@ -7,6 +7,7 @@ set(office_tests
   "^DeadOrStopped/BrokenViewerTest\\."
   "^Ends/OfficeOwnWindow\\."
   "^Umasks/OfficeProgramEnd\\."
+  "^OfficeWorkbookWindows\\.WithoutDisplay"
   "^SheetSave\\."
   "^SavedChart(Pages)?\\."
   "^XlsSaveFailureFacts\\."
