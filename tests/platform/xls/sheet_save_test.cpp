@@ -313,8 +313,8 @@ TEST_F(SheetSave, AColumnNobodySizedIsWideEnoughForItsNumbers) {
   EXPECT_EQ(cols.find("min=\"1\""), std::string::npos) << cols;
 }
 
-// Its column widens instead (see the row-fit tests), so that dates of neighbouring rows show at
-// one size.
+// Its column widens instead (see the .xlsx writer's tests), so that dates of neighbouring rows
+// show at one size.
 TEST_F(SheetSave, ALongDateIsNeverShrunkToItsColumnNorIsAnyOtherCell) {
   Worksheet& calc = wb.Worksheets(2);
   calc.Cells(6, 3).SetValue(locale::LongDate(SeasonStart));  // typed entry: a date
