@@ -15,7 +15,8 @@ std::optional<Facts> FactsOf(const std::exception& error) {
 }
 
 void FailCall(const fs::path& folder, system::FileCall call, int error) {
-  system::SetFileFault([=](const fs::path& in, system::FileCall made) { return in == folder && made == call ? error : 0; });
+  system::SetFileFault(
+      [=](const fs::path& in, system::FileCall made) { return in == folder && made == call ? error : 0; });
 }
 
 }  // namespace tuvo::test

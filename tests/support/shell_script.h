@@ -8,6 +8,7 @@
 namespace tuvo::test {
 
 // An executable shell script `folder/name` (its owner's alone) that runs `body`; its path.
-std::filesystem::path Script(const std::filesystem::path& folder, const std::string& name, const std::string& body);
+std::filesystem::path Script(const std::filesystem::path& folder, const std::string& name,
+                             const std::string& body);
 
 }  // namespace tuvo::test
