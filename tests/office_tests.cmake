@@ -7,9 +7,10 @@ set(office_tests
   "^DeadOrStopped/BrokenViewerTest\\."
   "^Ends/OfficeOwnWindow\\."
   "^Umasks/OfficeProgramEnd\\."
+  "^OfficeWorkbookWindows\\.WithoutDisplay"
   "^SheetSave\\."
   "^SavedChart(Pages)?\\."
-  "^SaveFailureFacts\\."
+  "^XlsSaveFailureFacts\\."
   "^SummarySheetTest\\.SavedWorkbook"
   "^Compute/RunFailureMessage\\."
   "^ComputeTest\\."
@@ -21,9 +22,9 @@ set(office_tests
   "^TwoPrograms\\."
   "^DriveTool\\."
   "^UnoExit\\.EndingWhileRequestsRun")
-foreach(program platform platform_sheet platform_xls platform_office forms run season calcsheet eto rain report e2e
-    drive)
-  foreach(test IN LISTS tests_${program}_TESTS)
+# The test programs are those tests/CMakeLists.txt made (test_programs.cmake, read just before).
+foreach(program IN LISTS tuvo_test_programs)
+  foreach(test IN LISTS ${program}_TESTS)
     foreach(pattern IN LISTS office_tests)
       if(test MATCHES "${pattern}")
         set_tests_properties("${test}" PROPERTIES PROCESSORS 2)

@@ -122,8 +122,6 @@ bool Control::Visible() const { return !widget_->isHidden(); }
 
 void Control::SetVisible(bool visible) { widget_->setVisible(visible); }
 
-std::string Control::ToolTipText() const { return S(widget_->toolTip()); }
-
 void Control::SetToolTipText(std::string_view text) { widget_->setToolTip(Q(text)); }
 
 bool Control::CanTakeFocus() const {

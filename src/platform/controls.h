@@ -66,7 +66,6 @@ class Control {
   bool Visible() const;
   void SetVisible(bool visible);
 
-  std::string ToolTipText() const;
   void SetToolTipText(std::string_view text);
 
   // Enabled and shown, along with all its containers, in a visible window.

@@ -1,4 +1,5 @@
-// Operating-system services: input blocking, the output folder, the help page and the clock.
+// Operating-system services: input blocking, the output folder and its failures, the help page
+// and the clock.
 #include "platform/system.h"
 
 #include <QApplication>
@@ -9,19 +10,30 @@
 #include <QWidget>
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <chrono>
 #include <cstdlib>
 #include <fstream>
+#include <functional>
 #include <optional>
 #include <stdexcept>
 #include <string>
 #include <thread>
 #include <vector>
 
+#include "platform/save_failure.h"
+#include "support/save_failure_facts.h"
+#include "support/temp_folder.h"
+
 namespace tuvo::system {
 namespace {
 
 namespace fs = std::filesystem;
+using test::Facts;
+using test::FactsOf;
+using test::FailCall;
+using test::SeamTest;
+using test::TempFolder;
 
 // A widget that counts the key presses and mouse presses that reach it.
 class CountingWidget : public QWidget {
@@ -161,6 +173,46 @@ TEST_F(FolderTest, MissingParentOrAFileInTheWayIsAnErrorNamingThePath) {
   std::ofstream(file) << "x";
   EXPECT_FALSE(FolderExists(file));
   EXPECT_THROW(CreateFolder(file), std::runtime_error);
+}
+
+// The facts a failed output folder carries: the kind, the path where the trouble is, the error
+// number.
+class OutputFolderFailure : public SeamTest {};
+
+TEST_F(OutputFolderFailure, EachCauseHasItsKindAndThePathWhereTheTroubleIs) {
+  const struct {
+    const char* name;
+    std::function<void(const fs::path& root, const fs::path& folder)> breakIt;
+    std::function<Facts(const fs::path& root, const fs::path& folder)> facts;
+  } cases[] = {
+      {"a file in the way", [](const fs::path&, const fs::path& f) { std::ofstream(f) << "x"; },
+       [](const fs::path&, const fs::path& f) { return Facts{SaveFailureKind::InTheWay, f, EEXIST}; }},
+      {"a missing parent", nullptr,
+       [](const fs::path& r, const fs::path&) {
+         return Facts{SaveFailureKind::FolderNotMade, r / "missing" / "TUVO_Output", ENOENT};
+       }},
+      {"a parent that refuses", [](const fs::path& r, const fs::path&) { FailCall(r, FileCall::MakeFolder, EACCES); },
+       [](const fs::path& r, const fs::path&) { return Facts{SaveFailureKind::NotWritable, r, EACCES}; }},
+      {"a full disk", [](const fs::path& r, const fs::path&) { FailCall(r, FileCall::MakeFolder, ENOSPC); },
+       [](const fs::path& r, const fs::path&) { return Facts{SaveFailureKind::NoSpace, r, ENOSPC}; }},
+      {"an input/output error", [](const fs::path& r, const fs::path&) { FailCall(r, FileCall::MakeFolder, EIO); },
+       [](const fs::path&, const fs::path& f) { return Facts{SaveFailureKind::FolderNotMade, f, EIO}; }},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    const TempFolder fresh{"tuvo-folder-test"};
+    const fs::path made = c.breakIt ? fresh.Path() / "TUVO_Output" : fresh.Path() / "missing" / "TUVO_Output";
+    if (c.breakIt) c.breakIt(fresh.Path(), made);
+    try {
+      CreateFolder(made);
+      ADD_FAILURE() << "no error";
+    } catch (const std::runtime_error& error) {
+      EXPECT_EQ(FactsOf(error), c.facts(fresh.Path(), made));
+      EXPECT_NE(std::string(error.what()).find(made.string()), std::string::npos) << error.what();
+    }
+    EXPECT_FALSE(FolderExists(made));
+    SetFileFault({});
+  }
 }
 
 TEST(OutputFolder, IsTuvoOutputInTheHomeFolder) {

@@ -72,6 +72,18 @@ bool AllGone(const std::vector<std::filesystem::path>& paths, std::chrono::milli
   return gone();
 }
 
+bool Alive(pid_t pid) {
+  for (int i = 0; i < 100; ++i) {
+    std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
+    std::string text;
+    std::getline(stat, text);
+    const std::size_t paren = text.rfind(')');
+    if (paren == std::string::npos || paren + 2 >= text.size() || text[paren + 2] == 'Z') return false;
+    std::this_thread::sleep_for(std::chrono::milliseconds{10});  // a signal may still be on its way
+  }
+  return true;
+}
+
 std::string OfficesOf(pid_t pid) { return "name=tuvo" + std::to_string(pid) + "_"; }
 
 }  // namespace tuvo::test

@@ -34,6 +34,11 @@ bool NoneLeft(const std::string& text, std::chrono::milliseconds limit = std::ch
 bool AllGone(const std::vector<std::filesystem::path>& paths,
              std::chrono::milliseconds limit = std::chrono::milliseconds{30000});
 
+// Whether the process runs: false as soon as it is gone or ended (an ended one that nobody reaped
+// yet does not count); true only once it has run on for a second, so that a signal still on its
+// way has arrived.
+bool Alive(pid_t pid);
+
 // What the command lines of the offices the program `pid` started hold: their pipes carry its pid.
 std::string OfficesOf(pid_t pid);
 

@@ -1,10 +1,11 @@
-// Private folders for tests: a fresh folder removed afterwards, a fresh HOME, and reading a file
-// a test made back whole.
+// Private folders for tests: a fresh folder removed afterwards, a fresh HOME, writing a file and
+// reading one a test made back whole, and what a folder holds.
 #pragma once
 
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace tuvo::test {
 
@@ -39,5 +40,11 @@ class TempHome {
 
 // The whole content of a file, byte for byte; empty when it cannot be read.
 std::string ReadText(const std::filesystem::path& path);
+
+// Makes the file hold `text` alone, byte for byte.
+void WriteFile(const std::filesystem::path& path, const std::string& text);
+
+// The names of what the folder holds, sorted.
+std::vector<std::string> FolderEntries(const std::filesystem::path& folder);
 
 }  // namespace tuvo::test

@@ -165,7 +165,6 @@ class Chart : public Sheet {
   void SetSourceData(const sheet::Range& source);
   void SetPlotBy(int plotBy);  // xl::Columns or xl::Rows
   int PlotBy() const { return plotBy_; }
-  const std::optional<sheet::Range>& SourceData() const { return source_; }
 
   void SetChartType(int type);  // xl::LineMarkers or xl::Line
   int ChartType() const { return chartType_; }

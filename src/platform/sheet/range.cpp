@@ -238,10 +238,6 @@ void Range::SetFontBold(bool bold) const {
   for (const Area& a : areas_) sheet_->ChangeFormat(a, [&](CellFormat& f) { f.bold = bold; });
 }
 
-void Range::SetFontItalic(bool on) const {
-  for (const Area& a : areas_) sheet_->ChangeFormat(a, [&](CellFormat& f) { f.italic = on; });
-}
-
 void Range::SetFontStrikethrough(bool on) const {
   for (const Area& a : areas_) sheet_->ChangeFormat(a, [&](CellFormat& f) { f.strikethrough = on; });
 }

@@ -74,7 +74,6 @@ class Range {
   void SetFontName(std::string_view name) const;
   void SetFontSize(double size) const;
   void SetFontBold(bool bold) const;
-  void SetFontItalic(bool on) const;
   void SetFontStrikethrough(bool on) const;
   void SetFontSuperscript(bool on) const;
   void SetFontSubscript(bool on) const;
