@@ -14,6 +14,7 @@
 
 #include "platform/locale.h"
 #include "platform/sheet/sheet.h"
+#include "support/calc_sheet_fixture.h"
 #include "support/drawn_text.h"
 
 namespace tuvo::sheet {
@@ -38,18 +39,7 @@ double DrawnLine(const std::string& family, double size, const std::string& text
 bool WholePixels(double points) { return std::fabs(points / 0.75 - std::round(points / 0.75)) < 1e-9; }
 
 // The second worksheet set up as the calculation sheet is: every cell in 14 pt Cordia New.
-class RowFit : public ::testing::Test {
- protected:
-  RowFit() {
-    calc.AllCells().SetFontName("Cordia New");
-    calc.AllCells().SetFontSize(14);
-  }
-
-  Application app;
-  Workbook& wb = app.Workbooks().Add();
-  Worksheet& plain = wb.Worksheets(1);
-  Worksheet& calc = wb.Worksheets(2);
-};
+class RowFit : public test::CalcSheetFixture {};
 
 TEST_F(RowFit, ThaiTextTakesTheWholeLineOfTheFontsThatDrawIt) {
   calc.Cells(1, 2).SetValue(ThaiTitle);

@@ -16,6 +16,7 @@
 #include "platform/sheet/row_fit.h"
 #include "platform/sheet/sheet.h"
 #include "platform/xls/xls_save.h"
+#include "support/calc_sheet_fixture.h"
 #include "support/drawn_text.h"
 #include "support/temp_folder.h"
 
@@ -24,12 +25,9 @@ namespace {
 
 namespace fs = std::filesystem;
 using namespace std::chrono;
-using sheet::Application;
 using sheet::StandardFontName;
 using sheet::StandardFontSize;
 using sheet::Value;
-using sheet::Workbook;
-using sheet::Worksheet;
 using test::Font;
 using test::Points;
 using test::ThaiHeading;
@@ -69,18 +67,7 @@ std::map<int, double> Attributes(const std::string& xml, const std::string& tag,
 }
 
 // The second worksheet set up as the calculation sheet is: every cell in 14 pt Cordia New.
-class XlsxWriter : public ::testing::Test {
- protected:
-  XlsxWriter() {
-    calc.AllCells().SetFontName("Cordia New");
-    calc.AllCells().SetFontSize(14);
-  }
-
-  Application app;
-  Workbook& wb = app.Workbooks().Add();
-  Worksheet& plain = wb.Worksheets(1);
-  Worksheet& calc = wb.Worksheets(2);
-};
+class XlsxWriter : public test::CalcSheetFixture {};
 
 TEST_F(XlsxWriter, TheWrittenFileCarriesTheModelsRowHeightsAndTheFontNamesAsSet) {
   const test::TempFolder folder("tuvo-row-fit");
