@@ -15,6 +15,12 @@ inline constexpr std::chrono::seconds OfficeReadyBound{120};
 // How long a loaded machine may keep a real viewer from showing, looking at or closing a window.
 inline constexpr std::chrono::seconds WindowBound{30};
 
+// The program's own deadline for showing, looking at and closing a window of the viewer, and for
+// closing the workbook in a LibreOffice of its own: what a test of that deadline holds the program
+// to, with the slack that the threads and processes around the request may take on a loaded machine.
+inline constexpr std::chrono::seconds WindowDeadline{5};
+inline constexpr std::chrono::seconds DeadlineSlack{2};
+
 // The service's timeouts for a test that needs its instances ready: a start, a save's wait for a
 // converter still starting, and a viewer's window requests, that cover a loaded machine; every
 // other deadline is the program's.
