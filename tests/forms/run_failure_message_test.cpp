@@ -25,6 +25,7 @@
 #include "run/run_driver.h"
 #include "season/season.h"
 #include "support/office_wait.h"
+#include "support/shell_script.h"
 #include "support/temp_folder.h"
 
 namespace tuvo {
@@ -73,10 +74,7 @@ void UseOffice(MainFields& f, const std::string& program, std::chrono::milliseco
 
 // A shell script standing in for LibreOffice.
 std::string Script(const Where& w, const std::string& name, const std::string& body) {
-  const fs::path script = w.scripts / name;
-  std::ofstream(script) << "#!/bin/sh\n" << body << "\n";
-  fs::permissions(script, fs::perms::owner_all);
-  return script.string();
+  return test::Script(w.scripts, name, body).string();
 }
 
 class RunFailureMessage : public ::testing::TestWithParam<MessageCase> {

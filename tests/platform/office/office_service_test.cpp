@@ -24,6 +24,7 @@
 #include "platform/sheet/sheet.h"
 #include "platform/xls/office_application.h"
 #include "support/office_wait.h"
+#include "support/shell_script.h"
 #include "support/stand_in_office.h"
 #include "support/temp_folder.h"
 #include "support/xls_reader.h"
@@ -83,12 +84,7 @@ class OfficeServiceTest : public ::testing::Test {
   }
 
   // A script standing in for LibreOffice.
-  fs::path Script(const std::string& name, const std::string& body) {
-    const fs::path path = folder.Path() / name;
-    std::ofstream(path) << "#!/bin/sh\n" << body << "\n";
-    fs::permissions(path, fs::perms::owner_all);
-    return path;
-  }
+  fs::path Script(const std::string& name, const std::string& body) { return test::Script(folder.Path(), name, body); }
 
   TempFolder folder{"tuvo-office-test"};
   std::string program = "soffice";
